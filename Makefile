@@ -1,0 +1,35 @@
+# The package's commands. `make run` shows what a player gets; `make test`
+# builds and checks everything on a fresh machine.
+.PHONY: all run test test-native test-asan deps format clean
+
+all:
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+
+run: all
+	rm -rf demo
+	mkdir -p demo
+	cp build/bin/belforte-melar-8312 demo/
+	cd / && "$(CURDIR)/demo/belforte-melar-8312"
+	ls -l demo
+
+deps:
+	scripts/install-deps.sh
+
+test: deps test-native test-asan
+
+test-native:
+	cmake --preset native
+	cmake --build --preset native
+	ctest --preset native
+
+test-asan:
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+format:
+	find src tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build demo dist

@@ -1,0 +1,41 @@
+// Every file the package reads, writes or deletes goes through this small
+// interface, so that readers and writers run on memory in tests and under a
+// fuzzer, and on the disk in the installer and the authors' tool.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "base/status.h"
+
+namespace scenario {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // True when `name` is an existing file (not a folder).
+  virtual bool Exists(const std::string& name) = 0;
+
+  // Reads the whole file into `contents`.
+  virtual Status ReadFile(const std::string& name, std::string* contents) = 0;
+
+  // Replaces the file `name` with exactly `contents`, or leaves it as it was.
+  // The bytes go into a temporary file beside the target, which is then
+  // renamed over it: a failure part way never leaves a truncated file where a
+  // complete one stood, and the temporary file is removed on failure.
+  virtual Status ReplaceFile(const std::string& name, std::string_view contents) = 0;
+
+  // Deletes the file `name`; deleting a file that does not exist is not an error.
+  virtual Status RemoveFile(const std::string& name) = 0;
+};
+
+// The name of the temporary file that ReplaceFile writes before renaming it
+// over `name`. A run that was killed part way can leave one behind; the next
+// write of the same file replaces and removes it.
+std::string temporary_name_for(const std::string& name);
+
+// The real disk.
+FileSystem& disk_file_system();
+
+}  // namespace scenario

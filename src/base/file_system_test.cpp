@@ -1,0 +1,82 @@
+#include "base/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "base/memory_file_system.h"
+
+namespace scenario {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DiskFileSystemTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("bm_fs_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string name(const char* leaf) const { return (folder_ / leaf).string(); }
+  static std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(DiskFileSystemTest, ReplacesALongerEarlierFileEntirelyAndLeavesNoTemporary) {
+  FileSystem& disk = disk_file_system();
+  ASSERT_TRUE(disk.ReplaceFile(name("f.txt"), std::string(1000, 'x')).ok());
+  ASSERT_TRUE(disk.ReplaceFile(name("f.txt"), std::string("ab\r\n\xB0", 5)).ok());
+  EXPECT_EQ(slurp(name("f.txt")), std::string("ab\r\n\xB0", 5));
+  EXPECT_FALSE(fs::exists(temporary_name_for(name("f.txt"))));
+
+  std::string read;
+  ASSERT_TRUE(disk.ReadFile(name("f.txt"), &read).ok());
+  EXPECT_EQ(read, std::string("ab\r\n\xB0", 5));
+}
+
+TEST_F(DiskFileSystemTest, AFolderInTheWayIsReportedAndNothingIsLeftBehind) {
+  FileSystem& disk = disk_file_system();
+  fs::create_directory(name("taken"));
+  const Status status = disk.ReplaceFile(name("taken"), "content");
+  ASSERT_FALSE(status.ok());
+  EXPECT_NE(status.message().find(name("taken")), std::string::npos) << status.message();
+  EXPECT_TRUE(fs::is_directory(name("taken")));
+  EXPECT_FALSE(fs::exists(temporary_name_for(name("taken"))));
+  EXPECT_FALSE(disk.Exists(name("taken")));  // a folder is not a file
+}
+
+TEST_F(DiskFileSystemTest, MissingFolderAndMissingFileAreReportedWithTheSystemsReason) {
+  FileSystem& disk = disk_file_system();
+  const Status write = disk.ReplaceFile(name("no/such/f.txt"), "x");
+  ASSERT_FALSE(write.ok());
+  EXPECT_NE(write.message().find("creating"), std::string::npos) << write.message();
+  EXPECT_NE(write.message().find("No such file"), std::string::npos) << write.message();
+
+  std::string read;
+  EXPECT_FALSE(disk.ReadFile(name("absent.txt"), &read).ok());
+  EXPECT_FALSE(disk.Exists(name("absent.txt")));
+  EXPECT_TRUE(disk.RemoveFile(name("absent.txt")).ok());
+}
+
+TEST(MemoryFileSystem, AFailingWriteKeepsTheEarlierFile) {
+  MemoryFileSystem memory;
+  ASSERT_TRUE(memory.ReplaceFile("f", "old").ok());
+  memory.FailWritesTo("f");
+  EXPECT_FALSE(memory.ReplaceFile("f", "new").ok());
+  std::string read;
+  ASSERT_TRUE(memory.ReadFile("f", &read).ok());
+  EXPECT_EQ(read, "old");
+}
+
+}  // namespace
+}  // namespace scenario

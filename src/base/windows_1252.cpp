@@ -1,0 +1,84 @@
+#include "base/windows_1252.h"
+
+#include <array>
+#include <cstdint>
+
+namespace scenario {
+namespace {
+
+// Code points of bytes 0x80 to 0x9F; the rest of the page is Latin-1.
+constexpr std::array<char32_t, 32> kHighControlRange = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
+};
+
+char32_t code_point_of(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) return kHighControlRange[byte - 0x80];
+  return byte;
+}
+
+// Returns the byte for a code point, or '?' when the page has none.
+char byte_for(char32_t cp) {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  for (size_t i = 0; i < kHighControlRange.size(); ++i) {
+    if (kHighControlRange[i] == cp) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+void append_utf8(char32_t cp, std::string& out) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string utf8_a_windows_1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
+                                  : (lead >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > utf8.size()) {
+      out += '?';
+      ++i;
+      continue;
+    }
+    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+    bool well_formed = true;
+    for (size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(utf8[i + k]);
+      if ((next & 0xC0) != 0x80) well_formed = false;
+      cp = (cp << 6) | (next & 0x3F);
+    }
+    if (!well_formed) {
+      out += '?';
+      ++i;
+      continue;
+    }
+    out += byte_for(cp);
+    i += length;
+  }
+  return out;
+}
+
+std::string windows_1252_a_utf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (char c : bytes) append_utf8(code_point_of(static_cast<unsigned char>(c)), out);
+  return out;
+}
+
+}  // namespace scenario

@@ -1,0 +1,21 @@
+// The simulator reads single-byte text in the Western European code page
+// (Windows-1252). The package holds its texts as UTF-8 and converts them
+// explicitly at the point where they become bytes in a file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+// Converts UTF-8 text to Windows-1252 bytes. A character the code page cannot
+// hold, and any malformed UTF-8 sequence, becomes "?", as the system's own
+// conversion to the ANSI code page does.
+std::string utf8_a_windows_1252(std::string_view utf8);
+
+// Converts Windows-1252 bytes to UTF-8. The five bytes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of
+// the same value, as the system does.
+std::string windows_1252_a_utf8(std::string_view bytes);
+
+}  // namespace scenario

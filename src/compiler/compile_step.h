@@ -1,0 +1,34 @@
+// The compile step: reads the source texts into the tables, finishes the route
+// grid, stamps the reserved slots, stores the competition codes and writes the
+// three files the simulator loads.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/file_names.h"
+#include "base/file_system.h"
+#include "base/status.h"
+#include "reader/scenario_tables.h"
+
+namespace scenario {
+
+enum class EsitoCompilazione {
+  completata,       // the compiled files are written (content errors, if any, are only recorded)
+  errore_1250,      // a reserved slot for the stamps was occupied: nothing written
+  errore_1251,      // a reserved slot for the competition codes was occupied: nothing written
+  nessuna_griglia,  // the reader stopped before the route length: no grid, nothing written
+};
+
+struct RisultatoCompilazione {
+  EsitoCompilazione esito = EsitoCompilazione::completata;
+  std::vector<std::string> file_scritti;  // in the order written
+};
+
+// `j` is the compile switch: non-zero builds the plan view and writes the
+// compiled line. A file that cannot be written is returned as a failure.
+Status memorizza_percorso(int32_t j, Scenario& tabelle, FileSystem& file_system,
+                          const NomiFile& nomi, RisultatoCompilazione* risultato);
+
+}  // namespace scenario

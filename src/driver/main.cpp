@@ -1,0 +1,11 @@
+// The installer: started from a folder, with no input at all, it installs the
+// scenario it carries into that folder and ends.
+#include "base/file_system.h"
+#include "driver/form1.h"
+#include "driver/platform.h"
+
+int main() {
+  auto piattaforma = scenario::piattaforma_di_sistema();
+  scenario::Form1 form1(*piattaforma, scenario::disk_file_system());
+  return form1.carica();
+}

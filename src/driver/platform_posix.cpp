@@ -1,0 +1,36 @@
+// On Linux the installer runs from a terminal or a script: the "window" is its
+// caption on standard error, and so is the message box.
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "driver/platform.h"
+
+namespace scenario {
+namespace {
+
+class PiattaformaPosix : public Piattaforma {
+ public:
+  void mostra_attesa(const std::string&, const std::string& didascalia) override {
+    std::fprintf(stderr, "%s\n", didascalia.c_str());
+    std::fflush(stderr);
+  }
+
+  void mostra_messaggio(const std::string& testo) override {
+    std::fprintf(stderr, "%s\n", testo.c_str());
+    std::fflush(stderr);
+  }
+
+  std::string cartella_applicazione() override {
+    std::error_code ec;
+    const std::filesystem::path programma = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return std::string();
+    return programma.parent_path().string();
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Piattaforma> piattaforma_di_sistema() { return std::make_unique<PiattaformaPosix>(); }
+
+}  // namespace scenario
