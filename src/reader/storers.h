@@ -1,0 +1,61 @@
+// The record storers: they translate mountain stretches, signals, slowdowns and
+// speed boards into marks on the route grid, refuse a record whose cell is
+// taken (recording a code in `codice_errore`), and pack the record's numbers
+// into the cells' small fields. The kilometre sort puts the three chainage
+// entries of the record table in order.
+#pragma once
+
+#include <cstdint>
+
+#include "reader/scenario_tables.h"
+
+namespace scenario {
+
+// Refusal codes recorded in `codice_errore`.
+inline constexpr int32_t kErroreSegnaleOccupato = 16;
+inline constexpr int32_t kErroreAvvisoOccupato = 17;
+inline constexpr int32_t kErroreInizioRallentamentoOccupato = 18;
+inline constexpr int32_t kErroreFineRallentamentoOccupato = 19;
+inline constexpr int32_t kErrorePreavvisoOccupato = 20;
+inline constexpr int32_t kErroreIndicatoreOccupato = 21;
+
+// A "montagna" record: the stretch from `inizio` to `fine` lies inside the mountain.
+struct DatiMontagna {
+  int32_t inizio = 0;
+  int32_t fine = 0;
+  int32_t tipo = 0;
+};
+
+// A "segnale" record, fields in the order of the source line.
+struct DatiSegnale {
+  int32_t posizione = 0;
+  int32_t sx = 0, s1 = 0, s2 = 0, s3 = 0;
+  int32_t rapp = 0;
+  int32_t dx = 0, d1 = 0, d2 = 0, d3 = 0;
+  int32_t tempo = 0;
+};
+
+// A "rallentamento" record: a slowdown from `x`, speed `v`, length `l`.
+struct DatiRallentamento {
+  int32_t x = 0;
+  int32_t v = 0;
+  int32_t l = 0;
+  int32_t f_tt = 0;
+  int32_t f_ta = 0;
+  int32_t d_v = 0;
+};
+
+// An "indicatori_vmax" record: a speed board with two sets of figures.
+struct DatiIndicatoreVMax {
+  int32_t posizione = 0;
+  int32_t vas = 0, vbs = 0, vcs = 0, strisces = 0;
+  int32_t vad = 0, vbd = 0, vcd = 0, strisced = 0;
+};
+
+void memo_montagna(Scenario& tabelle, const DatiMontagna& dati);
+void memo_segnale(Scenario& tabelle, const DatiSegnale& dati);
+void memo_rallentamento(Scenario& tabelle, const DatiRallentamento& dati);
+void memo_indicatori_v_max(Scenario& tabelle, const DatiIndicatoreVMax& dati);
+void progressive_ordina(Scenario& tabelle);
+
+}  // namespace scenario
