@@ -9,12 +9,11 @@
 // that a record's position plus 100 m lies within the grid; a record's other
 // cells may still fall before cell 0 or after the last cell. No cell outside
 // the grid is ever written:
-// - A record whose own cell lies outside the grid is refused with the code of
-//   that cell, exactly as if the cell were taken, and nothing is written: a
-//   signal's cell (16), a slowdown's warning-board cell (17), start cell (18)
-//   and end cell (19) and the four cells before its warning board (20, the
-//   end, start and warning-board cells then stay written as for a taken
-//   cell), a speed board's cell (21).
+// - A record whose own cell lies outside the grid is refused exactly as if
+//   that cell were taken, with the same code and the same cells left
+//   written: a signal's cell (16), a slowdown's warning-board cell (17),
+//   start cell (18), end cell (19) and the four cells before its warning
+//   board (20), a speed board's cell (21).
 // - A signal's approach marks (100 to 400 m before it) that fall before
 //   cell 0 are left out; the signal itself is stored.
 // - A mountain stretch is never refused: the cells it covers within the grid
