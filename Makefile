@@ -1,6 +1,6 @@
 # The package's commands. `make run` shows what a player gets; `make test`
 # builds and checks everything on a fresh machine.
-.PHONY: all run test test-native test-asan deps format clean
+.PHONY: all run test test-native test-asan test-fuzz fuzz deps format clean
 
 all:
 	cmake --preset native >/dev/null
@@ -16,7 +16,7 @@ run: all
 deps:
 	scripts/install-deps.sh
 
-test: deps test-native test-asan
+test: deps test-native test-asan test-fuzz
 
 test-native:
 	cmake --preset native
@@ -28,8 +28,21 @@ test-asan:
 	cmake --build --preset asan
 	ctest --preset asan
 
+# A 30-second session of the compile fuzzer (clang, ASan + UBSan); `make fuzz
+# FUZZ_SECONDS=600` for a long one.
+FUZZ_SECONDS ?= 30
+test-fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/fuzz-compile.sh 30
+
+fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/fuzz-compile.sh $(FUZZ_SECONDS)
+
 format:
-	find src tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tools fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf build demo dist

@@ -14,6 +14,9 @@ have clang-format || needed+=(clang-format)
 need_package googletest
 need_package libgtest-dev
 need_package libgmock-dev
+# The compile fuzzer: clang with libFuzzer and the sanitizer runtimes.
+have clang++ || needed+=(clang)
+need_package libclang-rt-dev
 
 for extra in "$@"; do need_package "$extra"; done
 

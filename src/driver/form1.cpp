@@ -7,6 +7,26 @@
 #include "driver/errore.h"
 
 namespace scenario {
+namespace {
+
+// A run killed while it wrote a file can leave that file's temporary copy
+// (`temporary_name_for`) beside it. A later write of the same name replaces
+// it, but a run that stops early (a numbered error, nothing to compile) never
+// writes some of the names: so every run first removes the leftovers of all
+// eight, and no partial file outlives the next run.
+Status rimuovi_file_parziali(FileSystem& file_system, const NomiFile& nomi) {
+  for (const std::string& nome : {nomi.testo_linea(), nomi.testo_treno(), nomi.note(),
+                                  nomi.rallentamenti(), nomi.scheda_treno(), nomi.linea_compilata(),
+                                  nomi.scenario_compilato(), nomi.percorso_compilato()}) {
+    const std::string parziale = temporary_name_for(nome);
+    if (!file_system.Exists(parziale)) continue;
+    const Status status = file_system.RemoveFile(parziale);
+    if (!status.ok()) return status;
+  }
+  return Status::OK();
+}
+
+}  // namespace
 
 int Form1::carica() {
   tabelle_.nome_linea = kNomeLinea;
@@ -16,6 +36,9 @@ int Form1::carica() {
   const std::string cartella = piattaforma_.cartella_applicazione();
   if (cartella.empty()) return fallimento("cannot tell the folder this program was started from");
   const NomiFile nomi{cartella, tabelle_.nome_linea, tabelle_.numero_treno};
+  if (const Status status = rimuovi_file_parziali(file_system_, nomi); !status.ok()) {
+    return fallimento(status.message());
+  }
 
   using Passo = Status (*)(FileSystem&, const NomiFile&);
   for (Passo passo : {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {

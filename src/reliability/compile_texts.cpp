@@ -1,0 +1,116 @@
+#include "reliability/compile_texts.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+namespace scenario {
+namespace {
+
+// Bytes of one plan-view element in the compiled line: a 2-byte tag and its value.
+size_t byte_elemento(EtichettaPunto etichetta) {
+  switch (etichetta) {
+    case EtichettaPunto::vuoto:
+      return 2;
+    case EtichettaPunto::intero16:
+      return 4;
+    case EtichettaPunto::reale64:
+      return 10;
+  }
+  return 0;
+}
+
+size_t byte_attesi_linea(const Tracciato& tracciato) {
+  size_t serie = 0;
+  for (int32_t m = 0; m <= tracciato.ultimo_indice(); ++m)
+    serie += byte_elemento(tracciato.etichetta(m));
+  return 2 * serie;  // the x series, then the y series
+}
+
+size_t byte_attesi_registro(const Scenario& tabelle) {
+  size_t totale = 0;
+  for (const voce_registro& voce : tabelle.registro) {
+    totale += 34 + std::min<size_t>(voce.nome.size(), 0xFFFF);
+  }
+  return totale;
+}
+
+bool voce_vuota(const voce_registro& voce) {
+  return voce.tipo == 0 && voce.inizio == 0 && voce.fine == 0 && voce.progressiva == 0 &&
+         voce.campo_4 == 0 && voce.nome.empty() && voce.campo_7 == 0 && voce.campo_8 == 0 &&
+         voce.campo_10 == 0 && voce.campo_11 == 0 && voce.campo_12 == 0 && voce.campo_9 == 0 &&
+         voce.campo_13 == 0 && voce.campo_6 == 0 && voce.campo_5 == 0 && voce.orario == 0;
+}
+
+// The size of file `nome`, or -1 when there is none.
+int64_t dimensione(const ProvaCompilazione& prova, const std::string& nome) {
+  const auto& file = prova.file_system.files();
+  const auto it = file.find(nome);
+  return it == file.end() ? -1 : static_cast<int64_t>(it->second.size());
+}
+
+}  // namespace
+
+TestiProva dividi_ingresso(std::string_view dati) {
+  const size_t separatore = dati.find('\0');
+  if (separatore == std::string_view::npos) return {dati, std::nullopt};
+  return {dati.substr(0, separatore), dati.substr(separatore + 1)};
+}
+
+void compila_testi(const TestiProva& testi, ProvaCompilazione* prova) {
+  if (testi.linea)
+    prova->file_system.files()[prova->nomi.testo_linea()] = std::string(*testi.linea);
+  if (testi.treno)
+    prova->file_system.files()[prova->nomi.testo_treno()] = std::string(*testi.treno);
+  prova->tabelle.nome_linea = prova->nomi.nome_linea;
+  prova->tabelle.numero_treno = prova->nomi.numero_treno;
+  prova->status =
+      memorizza_percorso(1, prova->tabelle, prova->file_system, prova->nomi, &prova->risultato);
+}
+
+std::string controlla_invarianti(const ProvaCompilazione& prova) {
+  const Scenario& t = prova.tabelle;
+  const NomiFile& nomi = prova.nomi;
+  if (!prova.status.ok())
+    return "a memory disk never fails, yet the compile said: " + prova.status.message();
+  if (prova.file_system.files().count(nomi.testo_linea()) != 0)
+    return "the line source text was not deleted";
+
+  if (!voce_vuota(t.registro[0])) return "record entry 0 was written";
+  if (t.montagna_inizio[0] != 0 || t.montagna_fine[0] != 0) return "mountain stretch 0 was written";
+  if (t.numero_montagne < 0 || t.numero_montagne > 80) {
+    return "mountain count " + std::to_string(t.numero_montagne) + " outside 0 to 80";
+  }
+  if (t.percorso_dimensionato() && t.percorso.size() != static_cast<size_t>(t.ultima_cella) + 1) {
+    return "the grid has " + std::to_string(t.percorso.size()) + " cells, the last index is " +
+           std::to_string(t.ultima_cella);
+  }
+  if (t.tracciato.esiste() && t.tracciato.ultimo_indice() != t.lunghezza_tracciato) {
+    return "the plan view ends at " + std::to_string(t.tracciato.ultimo_indice()) + ", not at " +
+           std::to_string(t.lunghezza_tracciato);
+  }
+
+  const int64_t linea = dimensione(prova, nomi.linea_compilata());
+  const int64_t registro = dimensione(prova, nomi.scenario_compilato());
+  const int64_t griglia = dimensione(prova, nomi.percorso_compilato());
+  if (prova.risultato.esito != EsitoCompilazione::completata) {
+    if (linea >= 0 || registro >= 0 || griglia >= 0)
+      return "a stopped compile wrote a compiled file";
+    return {};
+  }
+  if (griglia != static_cast<int64_t>(15 * t.percorso.size())) {
+    return "grid file of " + std::to_string(griglia) + " bytes for " +
+           std::to_string(t.percorso.size()) + " cells";
+  }
+  if (registro != static_cast<int64_t>(byte_attesi_registro(t))) {
+    return "train scenario file of " + std::to_string(registro) + " bytes, the table makes " +
+           std::to_string(byte_attesi_registro(t));
+  }
+  if (linea != static_cast<int64_t>(byte_attesi_linea(t.tracciato))) {
+    return "compiled line of " + std::to_string(linea) + " bytes, the plan view makes " +
+           std::to_string(byte_attesi_linea(t.tracciato));
+  }
+  return {};
+}
+
+}  // namespace scenario
