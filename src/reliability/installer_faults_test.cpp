@@ -130,7 +130,11 @@ class GuastiInstallatore : public ::testing::Test {
     EXPECT_NE(esito.errori.find(rapporto(azione, guasto, motivo)), std::string::npos)
         << "expected: " << rapporto(azione, guasto, motivo) << "\ngot: " << esito.errori;
     std::map<std::string, std::string> atteso = atteso_dopo_guasto(guasto);
-    atteso.insert(estranei.begin(), estranei.end());
+    for (const auto& [nome, contenuto] : estranei) {
+      if (nome.ends_with("/"))
+        atteso.erase(nome.substr(0, nome.size() - 1));  // a folder in its place
+      atteso[nome] = contenuto;
+    }
     const auto dopo = contenuto_cartella(cartella_);
     for (const auto& [nome, contenuto] : dopo) {
       EXPECT_EQ(atteso.count(nome), 1u) << "unexpected file left: " << nome;
