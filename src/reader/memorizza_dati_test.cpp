@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
+#include <random>
+#include <set>
 
 #include "reader/reader_test_support.h"
 
@@ -191,6 +194,106 @@ TEST(MemorizzaDati, EveryRunStartsWithoutAGrid) {
   EXPECT_EQ(prova.tabelle.codice_errore, 101);
   EXPECT_FALSE(prova.tabelle.percorso_dimensionato());
   EXPECT_EQ(prova.tabelle.ultima_cella, 0);
+}
+
+// Hostile texts: every record kind with numbers at and past every limit.
+// Under the sanitizer build this shows that no table is written outside its
+// bounds, whatever the texts say. The generator is a fixed-seed mt19937,
+// whose sequence is the same everywhere.
+TEST(MemorizzaDati, NoTableIsWrittenOutsideItsBoundsWhateverTheTextsSay) {
+  std::mt19937 caso(8312);
+  auto scegli = [&](uint32_t n) { return caso() % n; };
+  for (int prova_n = 0; prova_n < 300; ++prova_n) {
+    const int32_t lunghezza = static_cast<int32_t>(scegli(41)) * 50;  // 0 to 2000
+    const int64_t fine_griglia = lunghezza + 7000;
+    auto numero = [&]() -> std::string {
+      static const int64_t estremi[] = {
+          -2147483648LL, -100000, -1000, -100, -75,  -50,        -25,       0, 1, 49, 50,
+          100,           150,     350,   1500, 1550, 2147483600, 2147483647};
+      switch (scegli(16)) {
+        case 0:
+          return std::to_string(estremi[scegli(std::size(estremi))]);
+        case 1:  // near the grid's end
+          return std::to_string(fine_griglia - 1000 + static_cast<int64_t>(scegli(25)) * 50);
+        default:  // inside the route
+          return std::to_string(
+              static_cast<int64_t>(scegli(static_cast<uint32_t>(lunghezza) / 50 + 5)) * 50 - 100);
+      }
+    };
+    auto campi = [&](int n) {
+      std::string testo;
+      for (int i = 0; i < n; ++i) testo += ",  " + numero();
+      return testo;
+    };
+
+    std::vector<std::string> percorso;
+    for (int r = static_cast<int>(scegli(120)); r > 0; --r) {
+      switch (scegli(7)) {
+        case 0:
+          percorso.push_back("pendenza" + campi(2));
+          break;
+        case 1:
+          percorso.push_back(std::string("curva") + "ds"[scegli(2)] +
+                             std::to_string(scegli(7) + 1) + campi(2));
+          break;
+        case 2:
+          percorso.push_back("montagna" + campi(2) + ",  " + std::to_string(scegli(13)));
+          break;
+        case 3:
+          percorso.push_back("indicatori_vmax" + campi(9));
+          break;
+        case 4:
+          percorso.push_back("----");
+          break;
+        default:
+          percorso.push_back("cartello_indicatore" + campi(1) + ",   (X)");
+          break;
+      }
+    }
+    std::vector<std::string> treno;
+    for (int r = static_cast<int>(scegli(120)); r > 0; --r) {
+      switch (scegli(8)) {
+        case 0:
+          treno.push_back("velocita" + campi(2));
+          break;
+        case 1:
+          treno.push_back("aderenza" + campi(2));
+          break;
+        case 2:
+          treno.push_back("segnale" + campi(11));
+          break;
+        case 3:
+          treno.push_back("rallentamento" + campi(6));
+          break;
+        case 4:
+          treno.push_back("abbattimento" + campi(2));
+          break;
+        default: {
+          static const int tipi[] = {5, 6, 7, 8, 11, 12, 22, 28};
+          treno.push_back("stazione" + campi(1) + ",  " + std::to_string(tipi[scegli(8)]) + ",  " +
+                          std::to_string(static_cast<int>(scegli(120)) * 100 - 1000) +
+                          ",  1, 1, 1,  0,0,0,  0,0,0,  30,  17,23, 0, N");
+          break;
+        }
+      }
+    }
+
+    Prova prova(static_cast<int32_t>(scegli(2)));
+    prova.linea(testo_linea(lunghezza, percorso)).treno(testo_treno(treno)).esegui();
+    const Scenario& tabelle = prova.tabelle;
+    static const std::set<int32_t> codici = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,   10,  15,
+                                             16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103};
+    EXPECT_EQ(codici.count(tabelle.codice_errore), 1u) << tabelle.codice_errore;
+    if (tabelle.percorso_dimensionato()) {
+      EXPECT_EQ(tabelle.percorso.size(), static_cast<size_t>(tabelle.ultima_cella) + 1);
+    }
+    EXPECT_EQ(tabelle.registro[0].nome, "");
+    EXPECT_EQ(tabelle.registro[0].progressiva, 0);
+    EXPECT_EQ(tabelle.montagna_inizio[0], 0);
+    if (tabelle.tracciato.esiste()) {
+      EXPECT_LE(tabelle.tracciato.prossimo_punto(), tabelle.tracciato.ultimo_indice() - 1);
+    }
+  }
 }
 
 }  // namespace

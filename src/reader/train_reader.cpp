@@ -26,10 +26,11 @@
 //   - A station extent or a time of day that does not fit a 32-bit integer
 //     is a reading failure (error 25), as any arithmetic overflow.
 //   - Stations take entries 1 upward and stop (error 10) one entry short of
-//     the next lettered board's entry, so at most 78 stations are stored when
-//     the line has no boards: the 79th is refused and entry 80 never holds a
-//     station. When the line text stored 80 boards, entry 1 is a board's and
-//     the first station is refused with error 10 before anything is written.
+//     the next lettered board's entry. Without boards a timetable holds at
+//     most 78 stations: the 79th is written into entry 79 and then refused,
+//     and entry 80 never holds a station. When the line text stored 80
+//     boards, entry 1 is a board's: the first station is refused with error
+//     10 before anything of it is written.
 
 namespace scenario {
 namespace {

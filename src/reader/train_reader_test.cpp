@@ -179,7 +179,9 @@ TEST(TestoTreno, TheFirstStationsEndKeepsTheFiftyMetresOfItsSixthField) {
 }
 
 TEST(TestoTreno, StationsMustStand350MetresApart) {
-  // The first station ends at 300; the second begins at its position less 100.
+  // The first station ends at 300; the second begins at its position less
+  // 100. Positions and lengths on 50 m marks keep every gap a multiple of
+  // 50, so 300 m is the widest gap refused and 350 m the narrowest accepted.
   struct Caso {
     int32_t posizione;
     int32_t codice;
