@@ -18,6 +18,9 @@ TEST(MemorizzaPercorso, CopiesItsSwitchClearsTheErrorAndTheRecordTable) {
   MemoryFileSystem memory;
   RisultatoCompilazione risultato;
   const NomiFile nomi{"dir", "L", "1"};
+  // Two minimal source texts, so that the reader records no error of its own.
+  memory.files()[nomi.testo_linea()] = "[generale]\r\nlunghezza percorso,    1000\r\n[fine]\r\n";
+  memory.files()[nomi.testo_treno()] = "[generale]\r\n[fine]\r\n";
   ASSERT_TRUE(memorizza_percorso(1, tabelle, memory, nomi, &risultato).ok());
   EXPECT_EQ(tabelle.scrivi_linea, 1);
   EXPECT_EQ(tabelle.codice_errore, 0);
