@@ -108,11 +108,11 @@ void terne_prima_dell_inizio(Scenario& tabelle, Griglia& griglia, int32_t i) {
 // only grows past 8, so no further point goes into that slowdown.
 //
 // The walk stops at the grid's last cell. Reaching it without meeting an end
-// cell means the slowdown has no end on the grid (its end was refused, or a
-// slowdown so short that its start covered its end): the walk records error 13
-// at the last cell's position and returns -1, and no signal is searched after
-// it. An interval point due on the last cell may still go one cell back, never
-// one beyond.
+// cell means the slowdown has no end ahead on the grid (a slowdown so short
+// that its start covered its end, one of negative length, or an end cell a
+// later stop point took over): the walk records error 13 at the last cell's
+// position and returns -1, and no signal is searched after it. An interval
+// point due on the last cell may still go one cell back, never one beyond.
 int32_t percorri_rallentamento(Scenario& tabelle, Griglia& griglia, int32_t i, bool intervalli) {
   int32_t n = 0;
   int32_t w = i;
