@@ -37,7 +37,7 @@ constexpr std::string_view kRighe[] = {
     "velocita,   73000,   120",
     "velocita,   87500,   140",
     "velocita,   98950,    60",
-    "velocita,   99500,    30",
+    "velocita,   99800,    30",
 
     // Timetable: position, kind, length, flags A, values B and C, stop (s),
     // time (departure; arrival at MELAR; 0 where the train has no timed stop), name.
