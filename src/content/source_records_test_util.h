@@ -198,8 +198,7 @@ struct Stazione {
   std::string_view nome;
 
   int inizio() const {
-    if (tipo == 5 || tipo == 6) return posizione - lunghezza;
-    if (tipo == 7 || tipo == 8) return posizione - lunghezza;
+    if (tipo >= 5 && tipo <= 8) return posizione - lunghezza;
     return posizione - lunghezza / 2;
   }
   int fine() const {
