@@ -1,6 +1,6 @@
 # The package's commands. `make run` shows what a player gets; `make test`
 # builds and checks everything on a fresh machine.
-.PHONY: all run test test-native test-asan deps format clean
+.PHONY: all run test test-native test-asan test-win64 dist deps format clean
 
 all:
 	cmake --preset native >/dev/null
@@ -13,10 +13,16 @@ run: all
 	cd / && "$(CURDIR)/demo/belforte-melar-8312"
 	ls -l demo
 
-deps:
-	scripts/install-deps.sh
+# The Windows build: the mingw-w64 cross compiler; its tests run the programs
+# under wine (with wine's own fonts) on an Xvfb display, take a screenshot with
+# ImageMagick and read its pixels with Python.
+WIN64_BUILD_PACKAGES = g++-mingw-w64-x86-64-posix
+WIN64_TEST_PACKAGES = wine64 fonts-wine libxrender1 libxrandr2 xvfb imagemagick python3
 
-test: deps test-native test-asan
+deps:
+	scripts/install-deps.sh $(WIN64_BUILD_PACKAGES) $(WIN64_TEST_PACKAGES)
+
+test: deps test-native test-asan test-win64
 
 test-native:
 	cmake --preset native
@@ -28,8 +34,29 @@ test-asan:
 	cmake --build --preset asan
 	ctest --preset asan
 
+# The .exe players get, and its tests under wine. One test compares the files the
+# .exe leaves with those of the Linux installer, so that one is built too.
+test-win64:
+	cmake --preset native >/dev/null
+	cmake --build --preset native --target installer
+	cmake --preset win64
+	cmake --build --preset win64
+	ctest --preset win64
+
+# What players download: the .exe and a short readme, in one zip.
+dist:
+	scripts/install-deps.sh $(WIN64_BUILD_PACKAGES)
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 --target installer
+	rm -rf dist
+	mkdir -p dist/belforte-melar-8312
+	cp build/win64/bin/belforte-melar-8312.exe packaging/LEGGIMI.txt dist/belforte-melar-8312/
+	cd dist/belforte-melar-8312 && cmake -E tar cf ../belforte-melar-8312.zip --format=zip belforte-melar-8312.exe LEGGIMI.txt
+	rm -rf dist/belforte-melar-8312
+	@echo "dist/belforte-melar-8312.zip"
+
 format:
-	find src tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tools tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf build demo dist
