@@ -18,7 +18,13 @@ rm -rf "$prefix"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 start=$SECONDS
-if ! { "$loader" wineboot -i && "$wineserver" -w; } >"$log" 2>&1; then
+# A test program that crashes must fail its test, not wait for someone to close
+# wine's crash dialog.
+if ! {
+  "$loader" wineboot -i &&
+    "$loader" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
+    "$wineserver" -w
+} >"$log" 2>&1; then
   cat "$log" >&2
   echo "wine_prefix.sh: could not make the wine prefix $prefix" >&2
   exit 1
