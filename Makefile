@@ -14,10 +14,11 @@ run: all
 	ls -l demo
 
 # The Windows build: the mingw-w64 cross compiler; its tests run the programs
-# under wine (with wine's own fonts) on an Xvfb display, take a screenshot with
-# ImageMagick and read its pixels with Python.
+# under wine on an Xvfb display, take a screenshot with ImageMagick and read its
+# pixels with Python. Wine's own fonts have "MS Sans Serif" only up to 12 points:
+# the 24-point label is drawn in Liberation Sans there, the same on every machine.
 WIN64_BUILD_PACKAGES = g++-mingw-w64-x86-64-posix
-WIN64_TEST_PACKAGES = wine64 fonts-wine libxrender1 libxrandr2 xvfb imagemagick python3
+WIN64_TEST_PACKAGES = wine64 fonts-wine fonts-liberation libxrender1 libxrandr2 xvfb imagemagick python3
 
 deps:
 	scripts/install-deps.sh $(WIN64_BUILD_PACKAGES) $(WIN64_TEST_PACKAGES)
