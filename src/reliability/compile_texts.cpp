@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 
 namespace scenario {
 namespace {
@@ -76,6 +77,14 @@ std::string controlla_invarianti(const ProvaCompilazione& prova) {
   if (prova.file_system.files().count(nomi.testo_linea()) != 0)
     return "the line source text was not deleted";
 
+  // Every code the readers, the storers and the finishing pass can record.
+  static constexpr int32_t kCodiciNoti[] = {0,  1,  2,  3,  4,  5,  6,   7,   8,
+                                            9,  10, 11, 12, 13, 15, 16,  17,  18,
+                                            19, 20, 21, 22, 24, 25, 101, 102, 103};
+  if (std::find(std::begin(kCodiciNoti), std::end(kCodiciNoti), t.codice_errore) ==
+      std::end(kCodiciNoti)) {
+    return "unknown error code " + std::to_string(t.codice_errore);
+  }
   if (!voce_vuota(t.registro[0])) return "record entry 0 was written";
   if (t.montagna_inizio[0] != 0 || t.montagna_fine[0] != 0) return "mountain stretch 0 was written";
   if (t.numero_montagne < 0 || t.numero_montagne > 80) {
