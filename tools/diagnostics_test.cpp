@@ -1,0 +1,94 @@
+#include "diagnostics.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace scenario {
+namespace {
+
+TEST(TabellaCodici, ExplainsEveryCodeTheReaderTheStorersAndTheFinishingPassRecord) {
+  std::set<int32_t> attesi;
+  for (int32_t c = 1; c <= 25; ++c) {
+    if (c != 14 && c != 23) attesi.insert(c);  // never recorded
+  }
+  attesi.insert({101, 102, 103});
+  std::set<int32_t> trovati;
+  int32_t precedente = 0;
+  for (const SignificatoCodice& riga : tabella_codici()) {
+    EXPECT_GT(riga.codice, precedente) << "ascending, no repeats";
+    precedente = riga.codice;
+    trovati.insert(riga.codice);
+    EXPECT_FALSE(riga.significato.empty()) << riga.codice;
+    EXPECT_NE(riga.origine, OrigineCodice::nessuna) << riga.codice;
+  }
+  EXPECT_EQ(trovati, attesi);
+  EXPECT_EQ(significato_codice(99).significato, "an error code this tool does not know");
+}
+
+TEST(Diagnostiche, NameTheFileTheMeaningAndThePosition) {
+  const struct {
+    int32_t codice;
+    int32_t posizione;
+    const char* attesa;
+  } casi[] = {
+      {6, 20050, "d/L_linea.txt: error 6: lettered board on an occupied cell at 20050 m"},
+      {16, 4500, "d/L_1-.txt: error 16: signal on an occupied cell at 4500 m"},
+      {101, 0, "d/L_linea.txt: error 101: no line source text in the folder"},
+      {12, 23400,
+       "finishing pass: error 12: no free cell for a code-cut point in a trio (5-7, 11-13 or 18-20 cells) "
+       "before a slowdown start at cell 468 (23400 m)"},
+      {11, 150,
+       "finishing pass: error 11: no free cell and no code-cut point in the two cells before a signal that "
+       "stands 1 to 20 cells before a slowdown warning board at cell 3 (150 m)"},
+      {15, 99000,
+       "error 15: record position beyond the route grid (route length + 6900 m, stations + 6200 m) at 99000 m"},
+      {77, 5, "error 77: an error code this tool does not know"},
+  };
+  for (const auto& caso : casi) {
+    Scenario tabelle;
+    tabelle.codice_errore = caso.codice;
+    tabelle.posizione_errore = caso.posizione;
+    const std::vector<Diagnostica> d = diagnostiche(tabelle, "d/L_linea.txt", "d/L_1-.txt");
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(d[0].codice, caso.codice);
+    EXPECT_EQ(riga_diagnostica(d[0]), caso.attesa);
+  }
+  EXPECT_TRUE(diagnostiche(Scenario{}, "a", "b").empty());
+}
+
+TEST(Diagnostiche, PutLineAndColumnBetweenFileAndCode) {
+  Diagnostica d{"BELFORTE_linea.txt", 212, 1, 6, "lettered board on an occupied cell at 20050 m"};
+  EXPECT_EQ(riga_diagnostica(d),
+            "BELFORTE_linea.txt:212:1: error 6: lettered board on an occupied cell at 20050 m");
+  d.colonna.reset();
+  EXPECT_EQ(riga_diagnostica(d),
+            "BELFORTE_linea.txt:212: error 6: lettered board on an occupied cell at 20050 m");
+}
+
+TEST(MessaggioEsito, NamesWhatOccupiesTheReservedSlot) {
+  Scenario tabelle;
+  tabelle.dimensiona(0);
+  tabelle.percorso[1].tipo = kSegnale;
+  tabelle.percorso[1].valore_1 = 30;
+  tabelle.percorso[1].valore_2 = 40;
+  EXPECT_EQ(
+      messaggio_esito(EsitoCompilazione::errore_1250, tabelle),
+      "error 1250: a reserved slot for the stamps is occupied, nothing written: route cell 1 (50 to 100 m) "
+      "holds a signal (kind 1) with valore_1 30; keep objects off the first 100 m of the route.");
+  EXPECT_EQ(
+      messaggio_esito(EsitoCompilazione::errore_1251, tabelle),
+      "error 1251: a reserved slot for the competition codes is occupied, nothing written: route cell 1 "
+      "(50 to 100 m) holds a signal (kind 1) with valore_2 40; keep objects off the first 100 m of the route.");
+  tabelle.registro[kVoceLinea].campo_7 = 3;
+  tabelle.percorso[1] = cella_percorso{};
+  EXPECT_EQ(
+      messaggio_esito(EsitoCompilazione::errore_1250, tabelle),
+      "error 1250: a reserved slot for the stamps is occupied, nothing written: registro entry 85 campo_7 holds 3.");
+  EXPECT_EQ(messaggio_esito(EsitoCompilazione::completata, tabelle), "");
+  EXPECT_NE(messaggio_esito(EsitoCompilazione::nessuna_griglia, tabelle).find("no route grid"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace scenario
