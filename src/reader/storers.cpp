@@ -1,12 +1,270 @@
 #include "reader/storers.h"
 
-namespace scenario {
+#include <algorithm>
+#include <cstddef>
 
-// The storers arrive with their own change.
-void memo_montagna(Scenario&, const DatiMontagna&) {}
-void memo_segnale(Scenario&, const DatiSegnale&) {}
-void memo_rallentamento(Scenario&, const DatiRallentamento&) {}
-void memo_indicatori_v_max(Scenario&, const DatiIndicatoreVMax&) {}
-void progressive_ordina(Scenario&) {}
+#include "base/rounding.h"
+
+// Limits of the route grid and of the mountain table. The readers check only
+// that a record's position plus 100 m lies within the grid; a record's other
+// cells may still fall before cell 0 or after the last cell. No cell outside
+// the grid is ever written:
+// - A record whose own cell lies outside the grid is refused exactly as if
+//   that cell were taken, with the same code and the same cells left
+//   written: a signal's cell (16), a slowdown's warning-board cell (17),
+//   start cell (18), end cell (19) and the four cells before its warning
+//   board (20), a speed board's cell (21).
+// - A signal's approach marks (100 to 400 m before it) that fall before
+//   cell 0 are left out; the signal itself is stored.
+// - A mountain stretch is never refused: the cells it covers within the grid
+//   are laid, those outside are left out. Its markers stay on every fourth
+//   cell counted from the stretch's own first cell, even when that cell lies
+//   before the grid.
+// - The mountain table has room for 80 stretches (1 to 80). A further stretch
+//   is still laid on the grid; `numero_montagne` stays at 80 and the newest
+//   stretch takes entry 80, so that the next stretch is still compared with
+//   the end of the one just before it.
+// - Before the grid is sized (no route length read) the storers do nothing.
+
+namespace scenario {
+namespace {
+
+constexpr int32_t kMontagneMassime = 80;
+
+// The cell of a point object at `posizione`: the one after the cell that
+// starts there.
+int64_t cella_di(int64_t posizione) { return arrotonda(static_cast<double>(posizione) / 50 + 1); }
+
+bool nella_griglia(const Scenario& tabelle, int64_t indice) {
+  return indice >= 0 && indice < static_cast<int64_t>(tabelle.percorso.size());
+}
+
+// An object may be placed only on a free cell of the grid.
+bool disponibile(const Scenario& tabelle, int64_t indice) {
+  return nella_griglia(tabelle, indice) &&
+         cella_libera(tabelle.percorso[static_cast<size_t>(indice)]);
+}
+
+// The caller has checked the index with `nella_griglia`.
+cella_percorso& cella(Scenario& tabelle, int64_t indice) {
+  return tabelle.percorso[static_cast<size_t>(indice)];
+}
+
+}  // namespace
+
+void memo_montagna(Scenario& tabelle, const DatiMontagna& dati) {
+  if (!tabelle.percorso_dimensionato()) return;
+
+  // Types above 10 ask for a marker on every fourth cell of the stretch.
+  int64_t tipo = dati.tipo;
+  bool con_marca = false;
+  if (tipo > 10) {
+    tipo -= 10;
+    con_marca = true;
+  }
+
+  const int32_t precedente = std::clamp(tabelle.numero_montagne, 0, kMontagneMassime);
+  const int32_t n = std::min(precedente + 1, kMontagneMassime);
+  const int64_t fine_precedente = tabelle.montagna_fine[static_cast<size_t>(precedente)];
+  tabelle.numero_montagne = n;
+  tabelle.montagna_inizio[static_cast<size_t>(n)] = dati.inizio;
+  tabelle.montagna_fine[static_cast<size_t>(n)] = dati.fine;
+
+  // A stretch that begins at most 150 m after the previous one ends.
+  if (precedente >= 1 && dati.inizio - fine_precedente <= 150) tipo = 3;
+
+  const int64_t prima = arrotonda(static_cast<double>(dati.inizio) / 50);
+  const int64_t ultima = arrotonda(static_cast<double>(dati.fine) / 50 - 1);
+  if (prima > ultima) return;
+
+  const int64_t da = std::max<int64_t>(prima, 0);
+  const int64_t a = std::min<int64_t>(ultima, static_cast<int64_t>(tabelle.percorso.size()) - 1);
+  for (int64_t indice = da; indice <= a; ++indice) {
+    cella_percorso& c = cella(tabelle, indice);
+    c.montagna = low8(tipo);
+    const int64_t conteggio = indice - prima + 1;
+    if (con_marca && conteggio % 4 == 0 && c.tipo == kBinario) c.tipo = kMarcaMontagna;
+  }
+}
+
+void memo_segnale(Scenario& tabelle, const DatiSegnale& dati) {
+  if (!tabelle.percorso_dimensionato()) return;
+
+  const int64_t i = cella_di(dati.posizione);
+  if (!disponibile(tabelle, i)) {
+    tabelle.codice_errore = kErroreSegnaleOccupato;
+    return;
+  }
+
+  cella_percorso& segnale = cella(tabelle, i);
+  segnale.tipo = kSegnale;
+  segnale.valore_4 = low16(int64_t{dati.rapp} * 10 + int64_t{dati.sx} * 3 + dati.dx);
+  segnale.valore_1 = low16(int64_t{dati.s1} * 10 + dati.d1);
+  segnale.valore_2 = low16(int64_t{dati.s2} * 10 + dati.d2);
+  segnale.valore_3 = low16(int64_t{dati.s3} * 10 + dati.d3);
+
+  // A signal time is at least 101; only a signal with sx 2 keeps one.
+  int32_t tempo = dati.tempo;
+  if (tempo >= 1 && tempo <= 100) tempo = 101;
+  segnale.tempo_segnale = dati.sx == 2 ? low8(tempo) : 0;
+
+  // Approach marks 100, 200, 300 and 400 m before the signal, over whatever
+  // those cells hold.
+  const int64_t aspetto = (int64_t{dati.sx} * 3 + dati.dx) * 10;
+  for (int k = 1; k <= 4; ++k) {
+    const int64_t j = i - 2 * k;
+    if (nella_griglia(tabelle, j)) cella(tabelle, j).avviso = low8(aspetto + k);
+  }
+}
+
+void memo_rallentamento(Scenario& tabelle, const DatiRallentamento& dati) {
+  if (!tabelle.percorso_dimensionato()) return;
+
+  // Every placement is checked before anything is written. A slowdown in
+  // the first 1500 m has no warning board and no cells before one.
+  const int64_t x = dati.x;
+  const bool con_avviso = x > 1500;
+  const int64_t w = cella_di(x - 1200);
+  if (con_avviso && !disponibile(tabelle, w)) {
+    tabelle.codice_errore = kErroreAvvisoOccupato;
+    return;
+  }
+  const int64_t s = cella_di(x);
+  if (!disponibile(tabelle, s)) {
+    tabelle.codice_errore = kErroreInizioRallentamentoOccupato;
+    return;
+  }
+  const int64_t e = cella_di(x + dati.l);
+  if (!disponibile(tabelle, e)) {
+    tabelle.codice_errore = kErroreFineRallentamentoOccupato;
+    return;
+  }
+
+  const int16_t velocita = low16(dati.v);
+  const int16_t delta = low16(dati.d_v);
+  const bool con_delta = dati.d_v != 0;
+
+  cella(tabelle, e).tipo = kFineRallentamento;
+  if (con_delta) cella(tabelle, e).valore_2 = delta;
+  cella(tabelle, s).tipo = kInizioRallentamento;
+  if (con_delta) cella(tabelle, s).valore_2 = delta;
+  if (con_avviso) {
+    cella_percorso& avviso = cella(tabelle, w);
+    avviso.tipo = kAvvisoRallentamento;
+    if (con_delta) avviso.valore_2 = delta;
+    avviso.valore_1 = velocita;
+  }
+  for (const int64_t estremo : {s, e}) {
+    cella(tabelle, estremo).valore_1 = velocita;
+    cella(tabelle, estremo).valore_3 = low16(dati.f_tt);
+  }
+
+  // The four cells just before the warning board, nearest first.
+  const int32_t f_ta = con_avviso ? dati.f_ta : 0;
+  if (f_ta == 0) return;
+  const int64_t k = arrotonda(static_cast<double>(x - 1200) / 50);
+  for (int j = 0; j <= 3; ++j) {
+    if (!disponibile(tabelle, k - j)) {
+      tabelle.codice_errore = kErrorePreavvisoOccupato;
+      return;
+    }
+  }
+  for (int j = 0; j <= 3; ++j) {
+    cella_percorso& preavviso = cella(tabelle, k - j);
+    preavviso.tipo = kPreavvisoRallentamento;
+    preavviso.valore_1 = static_cast<int16_t>(j + 1);
+    if (con_delta) preavviso.valore_2 = static_cast<int16_t>(j + 1);
+  }
+}
+
+void memo_indicatori_v_max(Scenario& tabelle, const DatiIndicatoreVMax& dati) {
+  if (!tabelle.percorso_dimensionato()) return;
+
+  const int64_t i = cella_di(dati.posizione);
+  if (!disponibile(tabelle, i)) {
+    tabelle.codice_errore = kErroreIndicatoreOccupato;
+    return;
+  }
+
+  // Each of the three speeds packs the "d" figure, divided by 5, with twenty
+  // times the "s" figure.
+  const auto velocita = [](int32_t d, int32_t s) {
+    return low16(arrotonda(static_cast<double>(d) / 5 + static_cast<double>(s) * 20));
+  };
+  cella_percorso& indicatore = cella(tabelle, i);
+  indicatore.tipo = kIndicatoreVMax;
+  indicatore.valore_1 = velocita(dati.vad, dati.vas);
+  indicatore.valore_2 = velocita(dati.vbd, dati.vbs);
+  indicatore.valore_3 = velocita(dati.vcd, dati.vcs);
+  indicatore.valore_4 = low16(int64_t{dati.strisces} * 10 + dati.strisced);
+}
+
+namespace {
+
+// The three numbers of one chainage entry, moved as a whole.
+struct Progressiva {
+  int32_t inizio = 0;
+  int32_t fine = 0;
+  int32_t progressiva = 0;
+};
+
+Progressiva leggi(const voce_registro& voce) { return {voce.inizio, voce.fine, voce.progressiva}; }
+
+void scrivi(voce_registro& voce, const Progressiva& valori) {
+  voce.inizio = valori.inizio;
+  voce.fine = valori.fine;
+  voce.progressiva = valori.progressiva;
+}
+
+}  // namespace
+
+void progressive_ordina(Scenario& tabelle) {
+  // Every test reads the entries as they were before the sort.
+  const Progressiva tre = leggi(tabelle.registro[kVoceProgressivaTre]);
+  const Progressiva due = leggi(tabelle.registro[kVoceProgressivaDue]);
+  const Progressiva uno = leggi(tabelle.registro[kVoceProgressivaUno]);
+  const Progressiva vuota{};
+
+  Progressiva ordine[3] = {tre, due, uno};
+  const int64_t somma = int64_t{tre.inizio} + due.inizio + uno.inizio;
+  if (somma != 0) {
+    // Largest start first; a largest start shared by two entries clears all three.
+    if (tre.inizio > due.inizio && tre.inizio > uno.inizio) {
+      ordine[0] = tre;
+      ordine[1] = due.inizio > uno.inizio ? due : uno;
+      ordine[2] = due.inizio > uno.inizio ? uno : due;
+    } else if (due.inizio > tre.inizio && due.inizio > uno.inizio) {
+      ordine[0] = due;
+      ordine[1] = tre.inizio > uno.inizio ? tre : uno;
+      ordine[2] = tre.inizio > uno.inizio ? uno : tre;
+    } else if (uno.inizio > tre.inizio && uno.inizio > due.inizio) {
+      ordine[0] = uno;
+      ordine[1] = tre.inizio > due.inizio ? tre : due;
+      ordine[2] = tre.inizio > due.inizio ? due : tre;
+    } else {
+      ordine[0] = ordine[1] = ordine[2] = vuota;
+    }
+  } else if (uno.fine > 0) {
+    // No starts given: the entries that carry an end decide the order.
+    ordine[0] = uno;
+    ordine[1] = due;
+    ordine[2] = tre;
+  } else if (due.fine > 0) {
+    ordine[0] = due;
+    ordine[1] = tre;
+    ordine[2] = uno;
+  } else if (tre.fine <= 0) {
+    ordine[0] = ordine[1] = ordine[2] = vuota;
+  }
+
+  for (int posto = 0; posto < 3; ++posto) {
+    Progressiva& valori = ordine[posto];
+    // An entry whose chainage figure is 1 reaches 100 m further; the end keeps 32 bits.
+    if (valori.progressiva == 1) {
+      valori.fine = static_cast<int32_t>(static_cast<uint32_t>(valori.fine) + 100u);
+    }
+    scrivi(tabelle.registro[static_cast<size_t>(kVoceProgressivaTre + posto)], valori);
+  }
+}
 
 }  // namespace scenario
