@@ -134,12 +134,13 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
       {"line reader",
        test::sostituisci(linea, "cartello_indicatore,  4650", "cartello_indicatore,  1150"), treno,
        kEsitoErroreCodice,
-       "autore/L_linea.txt: error 6: lettered board on an occupied cell at 1150 m", 3},
+       kAutore.testo_linea() + ": error 6: lettered board on an occupied cell at 1150 m", 3},
       {"train reader", linea, test::sostituisci(treno, "stazione,   10000", "stazione,   10025"),
        kEsitoErroreCodice,
-       "autore/L_1-.txt: error 8: station position is not a multiple of 50 at 10025 m", 3},
+       kAutore.testo_treno() + ": error 8: station position is not a multiple of 50 at 10025 m", 3},
       {"storer", linea, test::sostituisci(treno, "segnale,    5450", "segnale,    4500"),
-       kEsitoErroreCodice, "autore/L_1-.txt: error 16: signal on an occupied cell at 4500 m", 3},
+       kEsitoErroreCodice,
+       kAutore.testo_treno() + ": error 16: signal on an occupied cell at 4500 m", 3},
       {"finishing pass, signal before a warning board", linea,
        test::sostituisci(treno, segnali,
                          "segnale,    4400,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
@@ -174,7 +175,7 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
       {"no grid",
        test::sostituisci(linea, "lunghezza percorso,    10000", "lunghezza percorso,    1000001"),
        treno, kEsitoFallito,
-       "autore/L_linea.txt: error 1: route length (lunghezza percorso) above 1000000 m", 0},
+       kAutore.testo_linea() + ": error 1: route length (lunghezza percorso) above 1000000 m", 0},
   };
   for (const auto& caso : casi) {
     SCOPED_TRACE(caso.famiglia);

@@ -103,13 +103,15 @@ TEST(EseguiStrumento, ExportWritesTheTextsAndDocumentsAndCompilesNothing) {
 TEST(EseguiStrumento, ExportIntoAFolderThatCannotBeWrittenStopsWithStatus2) {
   MemoryFileSystem fs;
   const NomiFile nomi{"modello", kNomeLinea, kNumeroTreno};
-  fs.FailWritesTo(nomi.testo_linea());
+  for (const std::string& nome : {nomi.testo_linea(), nomi.testo_treno(), nomi.note(),
+                                  nomi.rallentamenti(), nomi.scheda_treno()}) {
+    fs.FailWritesTo(nome);
+  }
   const Uscite u = esegui(fs, {"export", "modello"});
-  // Until the scenario's texts arrive the writer writes nothing and cannot fail.
-  if (u.esito == kEsitoRiuscito && u.out.empty())
-    GTEST_SKIP() << "the source texts are not in this build yet";
   EXPECT_EQ(u.esito, kEsitoFallito);
-  EXPECT_NE(u.err.find(nomi.testo_linea()), std::string::npos) << u.err;
+  EXPECT_EQ(u.out, "");
+  EXPECT_EQ(u.err.rfind("scenario-tool export: ", 0), 0u) << u.err;
+  EXPECT_NE(u.err.find("modello"), std::string::npos) << u.err;
   EXPECT_TRUE(fs.files().empty());
 }
 
