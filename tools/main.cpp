@@ -19,10 +19,12 @@ static std::vector<std::string> argomenti_utf8() {
   int numero = 0;
   wchar_t** larghi = CommandLineToArgvW(GetCommandLineW(), &numero);
   for (int i = 0; larghi != nullptr && i < numero; ++i) {
-    const int byte = WideCharToMultiByte(CP_UTF8, 0, larghi[i], -1, nullptr, 0, nullptr, nullptr);
-    std::string testo(static_cast<size_t>(byte > 0 ? byte - 1 : 0), '\0');
-    if (byte > 1)
-      WideCharToMultiByte(CP_UTF8, 0, larghi[i], -1, testo.data(), byte, nullptr, nullptr);
+    const int lunghezza =
+        WideCharToMultiByte(CP_UTF8, 0, larghi[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string testo(static_cast<size_t>(lunghezza > 0 ? lunghezza - 1 : 0), '\0');
+    if (lunghezza > 1) {
+      WideCharToMultiByte(CP_UTF8, 0, larghi[i], -1, testo.data(), lunghezza, nullptr, nullptr);
+    }
     argomenti.push_back(testo);
   }
   LocalFree(larghi);
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
   (void)argc;
   (void)argv;
   const std::vector<std::string> argomenti = argomenti_utf8();
+  SetConsoleOutputCP(CP_UTF8);  // names and board texts print as UTF-8
 #else
   const std::vector<std::string> argomenti(argv, argv + argc);
 #endif
