@@ -1,6 +1,6 @@
 # The package's commands. `make run` shows what a player gets; `make test`
 # builds and checks everything on a fresh machine.
-.PHONY: all run test test-native test-asan deps format clean
+.PHONY: all run test test-native test-asan deps format clean bench
 
 all:
 	cmake --preset native >/dev/null
@@ -28,8 +28,15 @@ test-asan:
 	cmake --build --preset asan
 	ctest --preset asan
 
+# Prints the benchmark figures; both programs run even when the first one
+# cannot measure, and the target fails if either could not.
+bench:
+	cmake --preset native >/dev/null
+	cmake --build --preset native --target installer installer_bench compile_bench
+	status=0; build/bin/installer_bench || status=1; build/bin/compile_bench || status=1; exit $$status
+
 format:
-	find src tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tools bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf build demo dist

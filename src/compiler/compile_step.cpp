@@ -1,5 +1,8 @@
 #include "compiler/compile_step.h"
 
+#include "compiler/competition_codes.h"
+#include "compiler/compiled_files.h"
+#include "compiler/finishing_pass.h"
 #include "reader/memorizza_dati.h"
 
 namespace scenario {
@@ -9,18 +12,80 @@ void azzera_registro(Scenario& tabelle) {
   for (voce_registro& voce : tabelle.registro) voce = voce_registro{};
 }
 
+// Only the reader sizes the grid and the plan view: one left from an earlier
+// compile must not pass for this one's.
+void azzera_griglia(Scenario& tabelle) {
+  tabelle.percorso.clear();
+  tabelle.percorso.shrink_to_fit();
+  tabelle.ultima_cella = 0;
+  tabelle.lunghezza_tracciato = 0;
+  tabelle.tracciato = Tracciato();
+}
+
+// Builds one file whole in memory and puts it in place in one go, replacing
+// any file of the same name. `codifica` runs only when the file is due, so
+// that at most one large file is held at a time.
+template <typename Codifica>
+Status scrivi(FileSystem& file_system, const std::string& nome, Codifica codifica,
+              RisultatoCompilazione* risultato) {
+  const std::string contenuto = codifica();
+  Status status = file_system.ReplaceFile(nome, contenuto);
+  if (status.ok()) risultato->file_scritti.push_back(nome);
+  return status;
+}
+
 }  // namespace
 
 Status memorizza_percorso(int32_t j, Scenario& tabelle, FileSystem& file_system,
                           const NomiFile& nomi, RisultatoCompilazione* risultato) {
-  *risultato = RisultatoCompilazione{};
   tabelle.scrivi_linea = j;
   tabelle.codice_errore = 0;
   azzera_registro(tabelle);
+  azzera_griglia(tabelle);
   memorizza_dati(tabelle, file_system, nomi);
-  // The finishing pass, the reserved slots, the competition codes and the
-  // compiled files arrive with their own change.
-  return Status::OK();
+  return completa_compilazione(tabelle, file_system, nomi, risultato);
+}
+
+Status completa_compilazione(Scenario& tabelle, FileSystem& file_system, const NomiFile& nomi,
+                             RisultatoCompilazione* risultato) {
+  *risultato = RisultatoCompilazione{};
+  // The reader stopped before the route length: there is no grid to finish,
+  // and no cell 1 to stamp.
+  if (tabelle.percorso.size() <= static_cast<size_t>(kCellaTimbro)) {
+    risultato->esito = EsitoCompilazione::nessuna_griglia;
+    return Status::OK();
+  }
+
+  rifinisci_percorso(tabelle);
+
+  voce_registro& linea = tabelle.registro[kVoceLinea];
+  cella_percorso& cella = tabelle.percorso[kCellaTimbro];
+  if (linea.campo_7 != 0 || cella.valore_1 != 0) {
+    risultato->esito = EsitoCompilazione::errore_1250;
+    return Status::OK();
+  }
+  linea.campo_7 = kTimbroRegistro;
+  cella.valore_1 = kTimbroPercorso;
+  if (linea.orario != 0 || cella.valore_2 != 0) {
+    risultato->esito = EsitoCompilazione::errore_1251;
+    return Status::OK();
+  }
+  linea.orario = codice_gara_st(tabelle);
+  cella.valore_2 = codice_gara_og(tabelle);
+
+  if (tabelle.scrivi_linea != 0) {
+    const Status status = scrivi(
+        file_system, nomi.linea_compilata(), [&] { return codifica_linea(tabelle.tracciato); },
+        risultato);
+    if (!status.ok()) return status;
+  }
+  Status status = scrivi(
+      file_system, nomi.scenario_compilato(), [&] { return codifica_registro(tabelle.registro); },
+      risultato);
+  if (!status.ok()) return status;
+  return scrivi(
+      file_system, nomi.percorso_compilato(), [&] { return codifica_percorso(tabelle.percorso); },
+      risultato);
 }
 
 }  // namespace scenario

@@ -26,9 +26,25 @@ struct RisultatoCompilazione {
   std::vector<std::string> file_scritti;  // in the order written
 };
 
+// The stamps the compile step puts into the reserved slots: `campo_7` of the
+// line entry and `valore_1` of cell 1. The competition codes go into `orario`
+// of the line entry and `valore_2` of cell 1.
+inline constexpr int16_t kTimbroRegistro = 610;
+inline constexpr int16_t kTimbroPercorso = 5121;
+inline constexpr int32_t kCellaTimbro = 1;
+
 // `j` is the compile switch: non-zero builds the plan view and writes the
 // compiled line. A file that cannot be written is returned as a failure.
 Status memorizza_percorso(int32_t j, Scenario& tabelle, FileSystem& file_system,
                           const NomiFile& nomi, RisultatoCompilazione* risultato);
+
+// Everything after the reader: the finishing pass, the reserved-slot checks
+// and stamps, the competition codes and the compiled files (the line only when
+// `scrivi_linea` is non-zero, then the train scenario, then the grid). With no
+// grid, or with an occupied reserved slot, nothing is written and files of an
+// earlier run stay as they are. A file that cannot be written ends the step
+// with its failure; the files written before it stay.
+Status completa_compilazione(Scenario& tabelle, FileSystem& file_system, const NomiFile& nomi,
+                             RisultatoCompilazione* risultato);
 
 }  // namespace scenario

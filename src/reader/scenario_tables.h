@@ -115,6 +115,19 @@ class Tracciato {
   int32_t prossimo_ = 0;
 };
 
+// Where the reader met the failure whose code it recorded last, so that an
+// author can be pointed at the record: the source text, and the line and
+// column (from 1) of the first field of the record it was reading. Line and
+// column are 0 when the failure belongs to no record (a missing text, the
+// check of the kilometre references after reading). `dettaglio` says what a
+// reading failure (code 25) met, with the line and column of the field.
+struct DiagnosticaLettura {
+  std::string file;
+  int32_t riga = 0;
+  int32_t colonna = 0;
+  std::string dettaglio;
+};
+
 // The whole scenario state of one run. It lives exactly as long as the run and
 // is the only channel between its steps.
 struct Scenario {
@@ -127,6 +140,7 @@ struct Scenario {
 
   int32_t codice_errore = 0;     // last error code recorded, 0 = none
   int32_t posizione_errore = 0;  // position in metres recorded with some codes
+  DiagnosticaLettura ultima_diagnostica;  // where the reader recorded `codice_errore`
 
   std::array<voce_registro, kVociRegistro> registro{};
 

@@ -1,0 +1,300 @@
+#include "compiler/finishing_pass.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace scenario {
+namespace {
+
+// One object laid onto the grid by hand, as the readers would.
+struct Oggetto {
+  int32_t cella;
+  uint8_t tipo;
+  int16_t valore_1 = 0;
+};
+
+constexpr int16_t kLento = 30;
+constexpr int16_t kVeloce = 110;
+
+// A grid of cells 0 to 600 (a 23 km route) holding `oggetti`.
+Scenario griglia(const std::vector<Oggetto>& oggetti) {
+  Scenario tabelle;
+  tabelle.dimensiona(23000);
+  for (const Oggetto& o : oggetti) {
+    tabelle.percorso.at(static_cast<size_t>(o.cella)).tipo = o.tipo;
+    tabelle.percorso.at(static_cast<size_t>(o.cella)).valore_1 = o.valore_1;
+  }
+  return tabelle;
+}
+
+std::vector<int32_t> abbattimenti(const Scenario& tabelle) {
+  std::vector<int32_t> celle;
+  for (size_t i = 0; i < tabelle.percorso.size(); ++i) {
+    if (tabelle.percorso[i].tipo == kAbbattimentoConValore)
+      celle.push_back(static_cast<int32_t>(i));
+  }
+  return celle;
+}
+
+struct Caso {
+  std::string nome;
+  std::vector<Oggetto> oggetti;
+  std::vector<int32_t> abbattimenti;  // cells of kind 12 afterwards, ascending
+  int32_t codice_errore = 0;
+  int32_t posizione_errore = 0;
+};
+
+void verifica(const std::vector<Caso>& casi) {
+  for (const Caso& caso : casi) {
+    SCOPED_TRACE(caso.nome);
+    Scenario tabelle = griglia(caso.oggetti);
+    rifinisci_percorso(tabelle);
+    EXPECT_EQ(abbattimenti(tabelle), caso.abbattimenti);
+    EXPECT_EQ(tabelle.codice_errore, caso.codice_errore);
+    EXPECT_EQ(tabelle.posizione_errore, caso.posizione_errore);
+  }
+}
+
+TEST(RifinisciPercorso, SlowdownsGetTriosIntervalPointsAndAPointBeforeTheSignalAfterTheEnd) {
+  verifica({
+      {"30 km/h over 40 cells: every 8th cell, the last one moved back off the end cell",
+       {{100, kInizioRallentamento, kLento}, {140, kFineRallentamento, kLento}},
+       {82, 89, 95, 108, 116, 124, 132, 139}},
+      {"the slowdown at 23350 m, 800 m long, with a signal at cell 490",
+       {{468, kInizioRallentamento, kLento}, {484, kFineRallentamento, kLento}, {490, kSegnale}},
+       {450, 457, 463, 476, 483, 489}},
+      {"109 km/h is slow",
+       {{100, kInizioRallentamento, 109}, {120, kFineRallentamento, 109}},
+       {82, 89, 95, 108, 116}},
+      {"110 km/h: no interval points, but the signal after the end gets its point",
+       {{100, kInizioRallentamento, kVeloce}, {140, kFineRallentamento, kVeloce}, {145, kSegnale}},
+       {82, 89, 95, 144}},
+      {"interval cell taken: one cell back, the next 8 cells after that",
+       {{100, kInizioRallentamento, kLento}, {108, kIndicatoreVMax}, {130, kFineRallentamento}},
+       {82, 89, 95, 107, 115, 123}},
+      {"interval cell and the one before taken: one cell on, the next 8 cells after that",
+       {{100, kInizioRallentamento, kLento},
+        {107, kIndicatoreVMax},
+        {108, kSegnale},
+        {130, kFineRallentamento}},
+       {82, 89, 95, 109, 117, 125}},
+      {"no room at an interval point: error 13 there and no further point inside",
+       {{100, kInizioRallentamento, kLento},
+        {107, kIndicatoreVMax},
+        {108, kSegnale},
+        {109, kIndicatoreVMax},
+        {140, kFineRallentamento},
+        {145, kSegnale}},
+       {82, 89, 95, 144},
+       kErroreRallentamento,
+       108 * 50},
+      {"signal after the end: its cell before taken, the one before that free",
+       {{100, kInizioRallentamento, kLento},
+        {110, kFineRallentamento},
+        {114, kIndicatoreVMax},
+        {115, kSegnale}},
+       {82, 89, 95, 108, 113}},
+      {"signal after the end: no room, error 13 at the end cell",
+       {{100, kInizioRallentamento, kLento},
+        {110, kFineRallentamento},
+        {113, kIndicatoreVMax},
+        {114, kIndicatoreVMax},
+        {115, kSegnale}},
+       {82, 89, 95, 108},
+       kErroreRallentamento,
+       110 * 50},
+      {"a signal 12 cells after the end is found",
+       {{100, kInizioRallentamento, kVeloce}, {110, kFineRallentamento}, {122, kSegnale}},
+       {82, 89, 95, 121}},
+      {"a signal 13 cells after the end is not",
+       {{100, kInizioRallentamento, kVeloce}, {110, kFineRallentamento}, {123, kSegnale}},
+       {82, 89, 95}},
+      {"only the first signal after the end",
+       {{100, kInizioRallentamento, kVeloce},
+        {110, kFineRallentamento},
+        {115, kSegnale},
+        {118, kSegnale}},
+       {82, 89, 95, 114}},
+      {"a trio with no free cell: error 12 at the start, the next trio still tried",
+       {{100, kInizioRallentamento, kVeloce},
+        {93, kFermata},
+        {94, kFermata},
+        {95, kSegnale},
+        {103, kFineRallentamento}},
+       {82, 89},
+       kErroreTerna,
+       100 * 50},
+      {"a trio examines its cells nearest first",
+       {{100, kInizioRallentamento, kVeloce},
+        {95, kSegnale},
+        {94, kCartelloIndicatore},
+        {103, kFineRallentamento}},
+       {82, 89, 93}},
+  });
+}
+
+TEST(RifinisciPercorso, TriosAreTriedOnlyWhenAllTheirCellsLieFromCell1On) {
+  const std::vector<std::pair<int32_t, std::vector<int32_t>>> casi = {
+      {7, {}}, {8, {3}}, {13, {8}}, {14, {3, 9}}, {20, {9, 15}}, {21, {3, 10, 16}},
+  };
+  for (const auto& [inizio, attesi] : casi) {
+    SCOPED_TRACE(inizio);
+    Scenario tabelle = griglia(
+        {{inizio, kInizioRallentamento, kVeloce}, {inizio + 2, kFineRallentamento, kVeloce}});
+    rifinisci_percorso(tabelle);
+    EXPECT_EQ(abbattimenti(tabelle), attesi);
+    EXPECT_EQ(tabelle.codice_errore, 0);
+  }
+}
+
+TEST(RifinisciPercorso, SignalsUpTo20CellsBeforeAWarningBoardGetAPointJustBeforeThem) {
+  verifica({
+      {"the cell before the signal", {{100, kAvvisoRallentamento}, {90, kSegnale}}, {89}},
+      {"the cell before taken: two cells before",
+       {{100, kAvvisoRallentamento}, {90, kSegnale}, {89, kIndicatoreVMax}},
+       {88}},
+      {"both taken by other objects: error 11 at the signal",
+       {{100, kAvvisoRallentamento}, {90, kSegnale}, {89, kIndicatoreVMax}, {88, kFermata}},
+       {},
+       kErroreSegnalePrimaAvviso,
+       90 * 50},
+      {"20 cells back is examined", {{100, kAvvisoRallentamento}, {80, kSegnale}}, {79}},
+      {"21 cells back is not", {{100, kAvvisoRallentamento}, {79, kSegnale}}, {}},
+      {"several signals, each handled",
+       {{100, kAvvisoRallentamento}, {95, kSegnale}, {90, kSegnale}},
+       {89, 94}},
+      {"a signal at cell 3 is examined, its point may land on cell 1",
+       {{10, kAvvisoRallentamento}, {3, kSegnale}, {2, kFermata}},
+       {1}},
+      {"a board at cell 3 examines nothing", {{3, kAvvisoRallentamento}, {2, kSegnale}}, {}},
+      {"a board at cell 2 examines nothing", {{2, kAvvisoRallentamento}, {1, kSegnale}}, {}},
+      {"a board at cell 1 examines nothing", {{1, kAvvisoRallentamento}}, {}},
+  });
+}
+
+TEST(RifinisciPercorso, ExistingCodeCutPointsBeforeASignalBehindAWarningBoardAreCappedAt180) {
+  struct CasoCap {
+    std::string nome;
+    std::vector<Oggetto> oggetti;
+    int16_t valore_89;
+    int16_t valore_88;
+  };
+  const std::vector<CasoCap> casi = {
+      {"both code-cut points: the nearer one capped",
+       {{89, kAbbattimentoConValore, 250}, {88, kAbbattimentoConValore, 250}},
+       180,
+       250},
+      {"a value below 180 stays",
+       {{89, kAbbattimentoConValore, 100}, {88, kAbbattimentoConValore, 250}},
+       100,
+       250},
+      {"the nearer cell taken otherwise: the farther code-cut point capped",
+       {{89, kIndicatoreVMax, 0}, {88, kAbbattimentoConValore, 300}},
+       0,
+       180},
+  };
+  for (const CasoCap& caso : casi) {
+    SCOPED_TRACE(caso.nome);
+    std::vector<Oggetto> oggetti = caso.oggetti;
+    oggetti.push_back({100, kAvvisoRallentamento});
+    oggetti.push_back({90, kSegnale});
+    Scenario tabelle = griglia(oggetti);
+    rifinisci_percorso(tabelle);
+    EXPECT_EQ(tabelle.percorso[89].valore_1, caso.valore_89);
+    EXPECT_EQ(tabelle.percorso[88].valore_1, caso.valore_88);
+    EXPECT_EQ(tabelle.codice_errore, 0);
+  }
+}
+
+TEST(RifinisciPercorso, AMountainMarkerIsFreeAndKeepsItsMountainByte) {
+  Scenario tabelle = griglia({{100, kAvvisoRallentamento}, {90, kSegnale}, {89, kMarcaMontagna}});
+  tabelle.percorso[89].montagna = 2;
+  tabelle.percorso[89].avviso = 13;
+  rifinisci_percorso(tabelle);
+  EXPECT_EQ(tabelle.percorso[89].tipo, kAbbattimentoConValore);
+  EXPECT_EQ(tabelle.percorso[89].valore_1, kValoreAbbattimento);
+  EXPECT_EQ(tabelle.percorso[89].montagna, 2);
+  EXPECT_EQ(tabelle.percorso[89].avviso, 13);
+}
+
+TEST(RifinisciPercorso, ErrorsOverwriteTheReadersCodeOnlyWhenARuleFails) {
+  Scenario pulita = griglia({{100, kAvvisoRallentamento}, {90, kSegnale}});
+  pulita.codice_errore = 15;
+  pulita.posizione_errore = 123;
+  rifinisci_percorso(pulita);
+  EXPECT_EQ(pulita.codice_errore, 15);
+  EXPECT_EQ(pulita.posizione_errore, 123);
+
+  // Two failures: the later one along the grid stays.
+  Scenario due = griglia({{50, kAvvisoRallentamento},
+                          {40, kSegnale},
+                          {39, kFermata},
+                          {38, kFermata},
+                          {100, kInizioRallentamento, kVeloce},
+                          {93, kFermata},
+                          {94, kFermata},
+                          {95, kFermata},
+                          {103, kFineRallentamento}});
+  due.codice_errore = 15;
+  rifinisci_percorso(due);
+  EXPECT_EQ(due.codice_errore, kErroreTerna);
+  EXPECT_EQ(due.posizione_errore, 100 * 50);
+}
+
+// The walks and searches stop at the grid's last cell (600 here); the
+// sanitizer build checks that nothing beyond it is touched.
+TEST(RifinisciPercorso, WalksAndSearchesStopAtTheGridsLastCell) {
+  verifica({
+      {"a slow slowdown with no end: points up to the last cell, error 13 there",
+       {{590, kInizioRallentamento, kLento}},
+       {572, 579, 585, 598},
+       kErroreRallentamento,
+       600 * 50},
+      {"a fast slowdown with no end: error 13 at the last cell",
+       {{590, kInizioRallentamento, kVeloce}},
+       {572, 579, 585},
+       kErroreRallentamento,
+       600 * 50},
+      {"an interval point due on the taken last cell goes one back",
+       {{592, kInizioRallentamento, kLento}, {600, kFermata}},
+       {574, 581, 587, 599},
+       kErroreRallentamento,
+       600 * 50},
+      {"an interval point due on the last cell never goes beyond it",
+       {{592, kInizioRallentamento, kLento}, {599, kFermata}, {600, kFermata}},
+       {574, 581, 587},
+       kErroreRallentamento,
+       600 * 50},
+      {"the signal search after an end near the last cell finds a signal on it",
+       {{590, kInizioRallentamento, kVeloce}, {595, kFineRallentamento}, {600, kSegnale}},
+       {572, 579, 585, 599}},
+      {"the signal search after an end near the last cell finds nothing: no error",
+       {{590, kInizioRallentamento, kVeloce}, {595, kFineRallentamento}},
+       {572, 579, 585}},
+      {"a slowdown start on the second-last cell is past the walk",
+       {{599, kInizioRallentamento, kLento}},
+       {}},
+      {"a warning board on the third-last cell is handled",
+       {{598, kAvvisoRallentamento}, {590, kSegnale}},
+       {589}},
+  });
+}
+
+TEST(RifinisciPercorso, AnEmptyGridIsLeftAlone) {
+  Scenario tabelle;
+  rifinisci_percorso(tabelle);
+  EXPECT_TRUE(tabelle.percorso.empty());
+  EXPECT_EQ(tabelle.codice_errore, 0);
+}
+
+TEST(Minimo, ReturnsTheSmallerAndXOnATie) {
+  EXPECT_EQ(minimo(180, int16_t{250}), 180);
+  EXPECT_EQ(minimo(180, int16_t{100}), 100);
+  EXPECT_EQ(minimo(180, int16_t{-5}), -5);
+  EXPECT_EQ(minimo(180, int16_t{180}), 180);
+}
+
+}  // namespace
+}  // namespace scenario

@@ -1,0 +1,312 @@
+#include "reader/line_reader.h"
+
+#include "base/rounding.h"
+#include "reader/plan_view.h"
+#include "reader/storers.h"
+
+// Limits the line text's content could push past, and what the reader does
+// there (no table is ever written outside its bounds):
+//   - A negative route length is refused with error 1, like one above
+//     1000000 m: it would size a grid of negative extent.
+//   - A curve that runs past the plan view's last computed point
+//     (`lunghezza_tracciato` - 2) is clipped there: the line has no track to
+//     lay beyond it, and the last two points stay empty as always.
+//   - The 81st lettered board would need entry 0 of the record table, which
+//     stays cleared: it is refused with error 10 (stations and boards meet in
+//     the record table), its position recorded, and the procedure ends as for
+//     a board on a taken cell. Eighty boards fill entries 80 down to 1; the
+//     train text then cannot store a station (error 10 there).
+//   - A lettered board whose cell falls before cell 0 (a position below
+//     -75 m) lies outside the grid: error 15, as beyond its end.
+//   - Gradient records closer together than one cell near the grid's end push
+//     the fill index past `ultima_cella`: the fill goes on counting but writes
+//     no cell beyond the grid.
+
+namespace scenario {
+namespace {
+
+// A plan point index above this ends the procedure with error 103.
+constexpr int32_t kPuntoMassimo = 1000000;
+
+// Working state of the route section.
+struct StatoPercorso {
+  int32_t g = 0;               // the gradient in force, per mille
+  int64_t k = 0;               // the next cell whose gradient is still to be written
+  int32_t e = kPrimoCartello;  // the record-table entry of the next lettered board
+};
+
+// Writes the gradient in force into cell k and moves k on. A gradient holds
+// from its own cell up to the cell before the next record's.
+bool scrivi_pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
+  if (!lettura.richiedi_griglia()) return false;
+  Scenario& tabelle = lettura.tabelle();
+  if (stato.k <= tabelle.ultima_cella) {
+    tabelle.percorso[static_cast<size_t>(stato.k)].pendenza = low8(int64_t{stato.g} + 100);
+  }
+  ++stato.k;
+  return true;
+}
+
+// One record of the general section; the route length, the three kilometre
+// references, the three backdrops and the cab-signal repetition.
+Esito impostazione(LetturaSorgente& lettura) {
+  Scenario& tabelle = lettura.tabelle();
+  if (lettura.contiene("percorso") && lettura.contiene("lunghezza")) {
+    int32_t lunghezza = 0;
+    if (!lettura.leggi(&lunghezza)) return Esito::guasto;
+    tabelle.registro[kVoceTrenoPercorso].fine = lunghezza;
+    if (lunghezza > kLunghezzaMassima || lunghezza < 0) {
+      return lettura.termina(kErroreLunghezzaPercorso);
+    }
+    tabelle.dimensiona(lunghezza);
+  }
+
+  const struct {
+    const char* parola;
+    int voce;
+  } progressive[] = {
+      {"tre", kVoceProgressivaTre}, {"due", kVoceProgressivaDue}, {"uno", kVoceProgressivaUno}};
+  for (const auto& progressiva : progressive) {
+    if (lettura.contiene_esatta(progressiva.parola) && lettura.contiene_esatta("progressiva")) {
+      voce_registro& voce = tabelle.registro[progressiva.voce];
+      if (!(lettura.leggi(&voce.inizio) && lettura.leggi(&voce.fine) &&
+            lettura.leggi(&voce.progressiva))) {
+        return Esito::guasto;
+      }
+    }
+  }
+
+  if (lettura.contiene_esatta("sfondo")) {
+    voce_registro& linea = tabelle.registro[kVoceLinea];
+    if (lettura.contiene_esatta("uno") && !lettura.leggi(&linea.inizio)) return Esito::guasto;
+    if (lettura.contiene_esatta("due") && !lettura.leggi(&linea.progressiva)) return Esito::guasto;
+    if (lettura.contiene_esatta("tre") && !lettura.leggi(&linea.fine)) return Esito::guasto;
+  }
+
+  if (lettura.contiene_esatta("segnali") && lettura.contiene_esatta("ripetizione")) {
+    voce_registro& treno = tabelle.registro[kVoceTreno];
+    if (!(lettura.leggi(&treno.inizio) && lettura.leggi(&treno.fine))) return Esito::guasto;
+    if (treno.inizio % 50 != 0) return lettura.termina(kErroreRipetizioneInizio);
+    if (treno.fine % 50 != 0) return lettura.termina(kErroreRipetizioneFine);
+    // The digit in the keyword names the code system; a second position of
+    // 0 switches the repetition off.
+    if (lettura.contiene_esatta("4")) {
+      treno.progressiva = 4;
+    } else if (lettura.contiene_esatta("9")) {
+      treno.progressiva = 9;
+    } else {
+      return lettura.termina(kErroreCodiceRipetizione);
+    }
+    if (treno.fine == 0) treno.progressiva = 0;
+  }
+  return Esito::prosegui;
+}
+
+// The general section, up to and including the first header after it.
+Esito leggi_generale(LetturaSorgente& lettura) {
+  const std::string& riga = lettura.tabelle().riga;
+  for (;;) {
+    if (lettura.fine_file()) return Esito::prosegui;
+    if (!lettura.leggi_token()) return Esito::guasto;
+    if (lettura.fine_file()) return Esito::prosegui;
+    // Separator lines of dashes are passed over, up to ten in a row.
+    for (int i = 0; i < 10; ++i) {
+      if (lettura.contiene("-") && !lettura.leggi_token()) return Esito::guasto;
+    }
+    const Esito esito = impostazione(lettura);
+    if (esito != Esito::prosegui) return esito;
+    if (lettura.contiene("[") && lettura.contiene("]") && !riga.starts_with('-')) {
+      return Esito::prosegui;
+    }
+  }
+}
+
+Esito pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
+  int32_t posizione = 0;
+  int32_t valore = 0;
+  if (!(lettura.leggi(&posizione) && lettura.leggi(&valore))) return Esito::guasto;
+  if (lettura.oltre_griglia(posizione, 100)) return lettura.oltre_griglia_registra(posizione);
+  const int64_t n = arrotonda(posizione / 50.0);
+  if (n > 0) {
+    do {
+      if (!scrivi_pendenza(lettura, stato)) return Esito::guasto;
+    } while (stato.k < n);
+  }
+  stato.g = valore;
+  return Esito::prosegui;
+}
+
+// Lays the plan view up to the curve's end: straight up to its start, then
+// turning. A curve that begins before the next point (overlapping the one
+// before it) has no straight run.
+Esito curva(LetturaSorgente& lettura) {
+  int32_t posizione = 0;
+  int32_t lunghezza = 0;
+  if (!(lettura.leggi(&posizione) && lettura.leggi(&lunghezza))) return Esito::guasto;
+  if (lettura.oltre_griglia(posizione, 100)) return lettura.oltre_griglia_registra(posizione);
+  int classe = 0;
+  for (char cifra = '1'; cifra <= '6' && classe == 0; ++cifra) {
+    if (lettura.contiene_esatta(std::string_view(&cifra, 1))) classe = cifra - '0';
+  }
+  if (classe == 0) return lettura.termina(kErroreCurva);
+  const double svolta = lettura.contiene("s") ? -kSvoltaClasse[classe] : kSvoltaClasse[classe];
+
+  Tracciato& tracciato = lettura.tabelle().tracciato;
+  const int64_t ultimo = int64_t{tracciato.ultimo_indice()} - 2;
+  const int64_t fine_curva = int64_t{posizione} + lunghezza;
+  while (tracciato.prossimo_punto() <= posizione && tracciato.prossimo_punto() <= ultimo) {
+    passo_rettilineo(tracciato);
+    if (tracciato.prossimo_punto() > kPuntoMassimo) return lettura.termina(kErroreCurva);
+  }
+  while (tracciato.prossimo_punto() <= fine_curva && tracciato.prossimo_punto() <= ultimo) {
+    passo_curvo(tracciato, svolta);
+    if (tracciato.prossimo_punto() > kPuntoMassimo) return lettura.termina(kErroreCurva);
+  }
+  return Esito::prosegui;
+}
+
+Esito montagna(LetturaSorgente& lettura) {
+  DatiMontagna dati;
+  if (!(lettura.leggi(&dati.inizio) && lettura.leggi(&dati.fine) && lettura.leggi(&dati.tipo))) {
+    return Esito::guasto;
+  }
+  if (lettura.oltre_griglia(dati.inizio, 100)) return lettura.oltre_griglia_registra(dati.inizio);
+  if (!lettura.richiedi_griglia()) return Esito::guasto;
+  if (lettura.rifiutato([&] { memo_montagna(lettura.tabelle(), dati); })) {
+    return lettura.termina_rifiuto(dati.inizio);
+  }
+  return Esito::prosegui;
+}
+
+Esito indicatore_v_max(LetturaSorgente& lettura) {
+  DatiIndicatoreVMax dati;
+  if (!(lettura.leggi(&dati.posizione) && lettura.leggi(&dati.vas) && lettura.leggi(&dati.vbs) &&
+        lettura.leggi(&dati.vcs) && lettura.leggi(&dati.strisces) && lettura.leggi(&dati.vad) &&
+        lettura.leggi(&dati.vbd) && lettura.leggi(&dati.vcd) && lettura.leggi(&dati.strisced))) {
+    return Esito::guasto;
+  }
+  if (lettura.oltre_griglia(dati.posizione, 100)) {
+    return lettura.oltre_griglia_registra(dati.posizione);
+  }
+  if (!lettura.richiedi_griglia()) return Esito::guasto;
+  if (lettura.rifiutato([&] { memo_indicatori_v_max(lettura.tabelle(), dati); })) {
+    return lettura.termina_rifiuto(dati.posizione);
+  }
+  return Esito::prosegui;
+}
+
+// A lettered board marks the cell after its position and keeps its
+// lettering in the next free entry, counting down from 80.
+Esito cartello_indicatore(LetturaSorgente& lettura, StatoPercorso& stato) {
+  Scenario& tabelle = lettura.tabelle();
+  int32_t posizione = 0;
+  if (!(lettura.leggi(&posizione) && lettura.leggi_testo(&tabelle.riga))) return Esito::guasto;
+  if (lettura.oltre_griglia(posizione, 100)) return lettura.oltre_griglia_registra(posizione);
+  // The position check keeps j at most `ultima_cella` - 1; only a negative
+  // position can put it before the grid.
+  const int64_t j = arrotonda(posizione / 50.0 + 1);
+  if (j < 0) return lettura.oltre_griglia_registra(posizione);
+  if (!lettura.richiedi_griglia()) return Esito::guasto;
+  cella_percorso& cella = tabelle.percorso[static_cast<size_t>(j)];
+  if (!cella_libera(cella)) return lettura.termina(kErroreCartelloOccupato, posizione);
+  if (stato.e < 1) return lettura.termina(kErroreRegistroPieno, posizione);
+  cella.tipo = kCartelloIndicatore;
+  cella.valore_1 = low16(stato.e);
+  tabelle.registro[static_cast<size_t>(stato.e)].nome = tabelle.riga;
+  --stato.e;
+  return Esito::prosegui;
+}
+
+// One record of the route section. A token may hold several keywords: every
+// test is made on it, in this order; the board comes last because it
+// overwrites `riga` with its lettering.
+Esito record_percorso(LetturaSorgente& lettura, StatoPercorso& stato) {
+  Esito esito = Esito::prosegui;
+  if (lettura.contiene("pendenza") && (esito = pendenza(lettura, stato)) != Esito::prosegui) {
+    return esito;
+  }
+  // Without line output there is no plan view: a curve is a token like any other.
+  if (lettura.contiene("curva") && lettura.tabelle().scrivi_linea != 0 &&
+      (esito = curva(lettura)) != Esito::prosegui) {
+    return esito;
+  }
+  if (lettura.contiene("montagna") && (esito = montagna(lettura)) != Esito::prosegui) {
+    return esito;
+  }
+  if (lettura.contiene("indicatori_v") && (esito = indicatore_v_max(lettura)) != Esito::prosegui) {
+    return esito;
+  }
+  if (lettura.contiene("cartello") && lettura.contiene("indicat")) {
+    return cartello_indicatore(lettura, stato);
+  }
+  return Esito::prosegui;
+}
+
+// The route section, up to the end of the text or a record beyond the grid.
+Esito leggi_percorso(LetturaSorgente& lettura, StatoPercorso& stato) {
+  for (;;) {
+    if (lettura.fine_file()) return Esito::prosegui;
+    if (!lettura.leggi_token()) return Esito::guasto;
+    if (lettura.fine_file()) return Esito::prosegui;
+    // Up to two separator lines of dashes are passed over.
+    for (int i = 0; i < 2 && lettura.contiene("-"); ++i) {
+      if (!lettura.leggi_token()) return Esito::guasto;
+      if (lettura.fine_file()) return Esito::prosegui;
+    }
+    const Esito esito = record_percorso(lettura, stato);
+    if (esito != Esito::prosegui) return esito;
+  }
+}
+
+}  // namespace
+
+Esito leggi_testo_linea(LetturaSorgente& lettura, const std::string& nome,
+                        int32_t* cartello_libero) {
+  Scenario& tabelle = lettura.tabelle();
+  if (!lettura.file_system().Exists(nome)) {
+    lettura.registra_sul_testo(kErroreTestoLineaAssente, nome);
+    return Esito::fine_procedura;
+  }
+  if (!lettura.apri(nome)) return Esito::guasto;
+
+  // Everything before "[generale]" is passed over. A text that holds none,
+  // an empty one included, is refused.
+  for (;;) {
+    if (lettura.fine_file()) return lettura.termina_senza_record(kErroreSenzaGenerale);
+    if (!lettura.leggi_token()) return Esito::guasto;
+    if (lettura.fine_file()) return lettura.termina_senza_record(kErroreSenzaGenerale);
+    if (lettura.contiene("[generale]")) break;
+  }
+
+  Esito esito = leggi_generale(lettura);
+  if (esito != Esito::prosegui) return esito;
+
+  progressive_ordina(tabelle);
+  tabelle.numero_montagne = 0;
+  StatoPercorso stato;
+  if (tabelle.scrivi_linea != 0) {
+    if (!tabelle.tracciato.esiste()) {
+      return lettura.guasto("the plan view needs the route length, which the text does not give");
+    }
+    // The line starts at the origin heading along +y.
+    tabelle.tracciato.imposta_origine();
+  }
+
+  esito = leggi_percorso(lettura, stato);
+  if (esito == Esito::fine_procedura || esito == Esito::guasto) return esito;
+
+  // The end of the text or a record beyond the grid: the line is finished
+  // to the end of the grid and the train text follows.
+  if (!lettura.chiudi_e_cancella()) return Esito::guasto;
+  do {
+    if (!scrivi_pendenza(lettura, stato)) return Esito::guasto;
+  } while (stato.k < int64_t{tabelle.ultima_cella} - 2);
+  if (tabelle.scrivi_linea != 0) {
+    Tracciato& tracciato = tabelle.tracciato;
+    while (tracciato.prossimo_punto() <= tracciato.ultimo_indice() - 2) passo_rettilineo(tracciato);
+  }
+  *cartello_libero = stato.e;
+  return Esito::prosegui;
+}
+
+}  // namespace scenario

@@ -1,0 +1,139 @@
+// What the two phases of `memorizza_dati` share: the source text being read,
+// the token just read, the keyword tests, the position check, access to the
+// route grid and the recording of error codes with where they arose.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/file_system.h"
+#include "reader/field_input.h"
+#include "reader/scenario_tables.h"
+
+namespace scenario {
+
+// Codes the reader records in `codice_errore`; the storers add 16 to 21.
+inline constexpr int32_t kErroreLunghezzaPercorso = 1;  // route length above 1000000 (or negative)
+inline constexpr int32_t kErroreProgressive = 2;        // a kilometre reference not on a 50 m mark
+inline constexpr int32_t kErroreRipetizioneInizio =
+    3;  // first cab-signal position not on a 50 m mark
+inline constexpr int32_t kErroreRipetizioneFine = 4;       // second cab-signal position likewise
+inline constexpr int32_t kErroreCodiceRipetizione = 5;     // cab-signal keyword without "4" or "9"
+inline constexpr int32_t kErroreCartelloOccupato = 6;      // lettered board on a taken cell
+inline constexpr int32_t kErroreAbbattimentoOccupato = 7;  // code-cut point on a taken cell
+inline constexpr int32_t kErrorePosizioneStazione = 8;     // station not on a 50 m mark
+inline constexpr int32_t kErroreLunghezzaStazione = 9;     // station length not a multiple of 100
+inline constexpr int32_t kErroreRegistroPieno = 10;  // stations and boards meet in the record table
+inline constexpr int32_t kErroreFuoriGriglia = 15;   // a record beyond the route grid
+inline constexpr int32_t kErroreStazioniVicine =
+    22;  // a station less than 350 m after the previous
+inline constexpr int32_t kErroreFermataIniziale = 24;     // a stop point on cell 1 or lower
+inline constexpr int32_t kErroreLettura = 25;             // a reading failure
+inline constexpr int32_t kErroreTestoLineaAssente = 101;  // no line text in the folder
+inline constexpr int32_t kErroreSenzaGenerale = 102;      // no "[generale]" in the line text
+inline constexpr int32_t kErroreCurva = 103;  // curve without a class, or a plan view too long
+
+// How a step of a reader ends.
+enum class Esito {
+  prosegui,        // go on with the next step
+  fine_sezione,    // end of the text, or a record beyond the grid: the closing steps run
+  fine_procedura,  // an error is recorded and the text deleted: memorizza_dati ends
+  guasto,          // a reading failure: the error handler records code 25
+};
+
+class LetturaSorgente {
+ public:
+  LetturaSorgente(Scenario& tabelle, FileSystem& file_system)
+      : tabelle_(tabelle), file_system_(file_system) {}
+  LetturaSorgente(const LetturaSorgente&) = delete;
+  LetturaSorgente& operator=(const LetturaSorgente&) = delete;
+
+  Scenario& tabelle() { return tabelle_; }
+  FileSystem& file_system() { return file_system_; }
+
+  // Opens the source text `nome` for reading. False, with the failure kept
+  // for the error handler, when it cannot be read.
+  bool apri(const std::string& nome);
+  // Closes the open text and deletes it. False, with the failure kept, when
+  // it cannot be deleted.
+  bool chiudi_e_cancella();
+  // True when no text is open or the open one has been read to its end.
+  bool fine_file() const;
+
+  // Reads the next token into `riga`; it begins a record, whose place the
+  // errors recorded from now on point at. Every read returns false, and the
+  // later ones do nothing, once a read has failed.
+  bool leggi_token();
+  bool leggi(int32_t* numero);
+  bool leggi(int16_t* numero);
+  bool leggi(uint8_t* numero);
+  bool leggi_testo(std::string* testo);
+
+  // Keyword tests on `riga`, by containment: `contiene` ignores the letter
+  // case (of the ASCII letters; the keywords are plain ASCII), `contiene_esatta`
+  // takes the word exactly as written.
+  bool contiene(std::string_view parola) const;
+  bool contiene_esatta(std::string_view parola) const;
+
+  // The position check: a record at `posizione` lies beyond the grid when
+  // `ultima_cella` < (posizione + margine) / 50, computed exactly. The margin
+  // is 100 m for every record but stations, which use 800 m.
+  bool oltre_griglia(int64_t posizione, int64_t margine) const;
+
+  // False, with a reading failure kept, while there is no route grid: the
+  // record needs it before the route length was read.
+  bool richiedi_griglia();
+
+  // Calls a storer and tells whether it refused the record. Only a code the
+  // storer itself sets counts as a refusal: code 15 left by the line text
+  // must not make the train text's first signal look refused.
+  template <typename Chiamata>
+  bool rifiutato(Chiamata&& chiamata) {
+    const int32_t precedente = tabelle_.codice_errore;
+    tabelle_.codice_errore = 0;
+    chiamata();
+    if (tabelle_.codice_errore > 0) return true;
+    tabelle_.codice_errore = precedente;
+    return false;
+  }
+
+  // Error 15 for the record at `posizione`: the section ends, its text is
+  // closed and deleted by the phase's closing steps.
+  Esito oltre_griglia_registra(int32_t posizione);
+  // Deletes the text, records `codice` (and `posizione`) at the current
+  // record and ends the procedure; a text that cannot be deleted is a
+  // reading failure instead.
+  Esito termina(int32_t codice);
+  Esito termina(int32_t codice, int32_t posizione);
+  // The same after a storer's refusal: its code stands.
+  Esito termina_rifiuto(int32_t posizione);
+  // The same for a failure of the text as a whole, at no record.
+  Esito termina_senza_record(int32_t codice);
+  // Records `codice` against the text `file` as a whole, with no record.
+  void registra_sul_testo(int32_t codice, const std::string& file);
+
+  // A reading failure that the field input did not raise.
+  Esito guasto(std::string dettaglio);
+  // The error handler's record: code 25, with what the reading met and
+  // where. `aggiunta` is appended to the detail (a text the handler could not
+  // delete).
+  void registra_guasto(const std::string& aggiunta);
+
+ private:
+  // False once a read has failed, or when no text is open.
+  bool pronta();
+  bool esito_lettura(const Status& esito);
+  void registra(int32_t codice);
+
+  Scenario& tabelle_;
+  FileSystem& file_system_;
+  std::string nome_;   // the text being read, or the one that could not be opened
+  std::string testo_;  // its whole content
+  std::optional<LettoreCampi> campi_;
+  PosizioneTesto inizio_record_;
+  std::string guasto_;  // what the first reading failure met; empty while none
+};
+
+}  // namespace scenario
