@@ -50,7 +50,8 @@ CompilazioneAutore compila_cartella(FileSystem& autore, FileSystem& uscita,
   c.tabelle.numero_treno = opzioni.numero_treno;
   c.scrittura =
       memorizza_percorso(opzioni.senza_tracciato ? 0 : 1, c.tabelle, cartella, nomi, &c.risultato);
-  c.diagnostiche = diagnostiche(c.tabelle, c.testo_linea, c.testo_treno);
+  c.diagnostiche = diagnostiche(c.tabelle, {c.testo_linea, c.testo_treno},
+                                {nomi.testo_linea(), nomi.testo_treno()});
 
   if (!c.scrittura.ok() || c.risultato.esito != EsitoCompilazione::completata) {
     c.esito = kEsitoFallito;

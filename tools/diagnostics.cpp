@@ -11,7 +11,8 @@ using F = FormaPosizione;
 // Each meaning names the record and the rule it broke, as an author reads it
 // next to the record's line.
 const std::vector<SignificatoCodice> kTabella = {
-    {1, "route length (lunghezza percorso) above 1000000 m", O::testo_linea, F::nessuna},
+    {1, "route length (lunghezza percorso) above 1000000 m or negative", O::testo_linea,
+     F::nessuna},
     {2,
      "a kilometre reference (progressiva chilometrica) has a first or second number that is not a multiple of 50",
      O::testo_linea, F::nessuna},
@@ -23,8 +24,8 @@ const std::vector<SignificatoCodice> kTabella = {
     {7, "code-cut point (abbattimento) on an occupied cell", O::testo_treno, F::metri},
     {8, "station position is not a multiple of 50", O::testo_treno, F::metri},
     {9, "station length is not a multiple of 100", O::testo_treno, F::metri},
-    {10, "too many stations: the station entries reach the lettered boards' entries",
-     O::testo_treno, F::nessuna},
+    {10, "too many stations and lettered boards for the record table (they share entries 1 to 80)",
+     O::testi_sorgente, F::nessuna},
     {11,
      "no free cell and no code-cut point in the two cells before a signal that stands 1 to 20 cells before a slowdown warning board",
      O::passata_finale, F::cella},
@@ -34,7 +35,8 @@ const std::vector<SignificatoCodice> kTabella = {
     {13,
      "no free cell for a code-cut point inside a slowdown below 110 km/h (every 8th cell) or just before the first signal after its end",
      O::passata_finale, F::cella},
-    {15, "record position beyond the route grid (route length + 6900 m, stations + 6200 m)",
+    {15,
+     "record outside the route grid (positions reach the route length + 6900 m, stations the route length + 6200 m)",
      O::testi_sorgente, F::metri},
     {16, "signal on an occupied cell", O::testo_treno, F::metri},
     {17, "slowdown warning board (1200 m before the slowdown) on an occupied cell", O::testo_treno,
@@ -49,7 +51,7 @@ const std::vector<SignificatoCodice> kTabella = {
     {24, "station's stop point would fall on cell 1 or lower (its area ends at 100 m or less)",
      O::testo_treno, F::nessuna},
     {25,
-     "a source text could not be read: a missing field, a field that is not a number of its range, reading past the end, a train text that cannot be opened, or a record before the route length",
+     "a source text could not be read (a missing field, a field that is not a number of its range, reading past the end, a text that cannot be opened or deleted, or a record before the route length)",
      O::testi_sorgente, F::nessuna},
     {101, "no line source text in the folder", O::testo_linea, F::nessuna},
     {102, "the line source text has no \"[generale]\" section", O::testo_linea, F::nessuna},
@@ -104,25 +106,33 @@ std::string riga_diagnostica(const Diagnostica& d) {
   return riga;
 }
 
-std::vector<Diagnostica> diagnostiche(const Scenario& tabelle, const std::string& testo_linea,
-                                      const std::string& testo_treno) {
+std::vector<Diagnostica> diagnostiche(const Scenario& tabelle, const TestiSorgente& autore,
+                                      const TestiSorgente& compilati) {
   if (tabelle.codice_errore == 0) return {};
   const SignificatoCodice riga = significato_codice(tabelle.codice_errore);
+  const DiagnosticaLettura& lettura = tabelle.ultima_diagnostica;
   Diagnostica d;
   d.codice = riga.codice;
-  d.messaggio =
-      std::string(riga.significato) + testo_posizione(riga.posizione, tabelle.posizione_errore);
-  switch (riga.origine) {
-    case O::testo_linea:
-      d.file = testo_linea;
-      break;
-    case O::testo_treno:
-      d.file = testo_treno;
-      break;
-    case O::testi_sorgente:
-    case O::passata_finale:
-    case O::nessuna:
-      break;
+  d.messaggio = std::string(riga.significato);
+  // A reading failure says what the field input met, and where.
+  if (riga.codice == 25 && !lettura.dettaglio.empty()) {
+    d.messaggio = "a source text could not be read: " + lettura.dettaglio;
+  }
+  d.messaggio += testo_posizione(riga.posizione, tabelle.posizione_errore);
+
+  // The finishing pass runs after the reader: where the reader last stopped
+  // says nothing about its codes.
+  if (riga.origine == O::passata_finale) return {d};
+  if (!lettura.file.empty()) {
+    d.file = lettura.file == compilati.linea   ? autore.linea
+             : lettura.file == compilati.treno ? autore.treno
+                                               : lettura.file;
+    if (lettura.riga > 0) d.riga = lettura.riga;
+    if (lettura.riga > 0 && lettura.colonna > 0) d.colonna = lettura.colonna;
+  } else if (riga.origine == O::testo_linea) {
+    d.file = autore.linea;
+  } else if (riga.origine == O::testo_treno) {
+    d.file = autore.treno;
   }
   return {d};
 }

@@ -59,11 +59,18 @@ struct Diagnostica {
 // a finishing-pass diagnostic reads "finishing pass: error CODE: MESSAGE".
 std::string riga_diagnostica(const Diagnostica& diagnostica);
 
+// The names of the two source texts.
+struct TestiSorgente {
+  std::string linea;
+  std::string treno;
+};
+
 // The diagnostics of a finished compile: one for the code the tables hold
-// (none when `codice_errore` is 0). `testo_linea` and `testo_treno` are the
-// names of the two source texts as the author gave them.
-std::vector<Diagnostica> diagnostiche(const Scenario& tabelle, const std::string& testo_linea,
-                                      const std::string& testo_treno);
+// (none when `codice_errore` is 0), pointing at the record the reader was
+// reading when it recorded it. `compilati` are the names the compile step
+// used for the texts, `autore` the names the author knows them by.
+std::vector<Diagnostica> diagnostiche(const Scenario& tabelle, const TestiSorgente& autore,
+                                      const TestiSorgente& compilati);
 
 // The message for a compile the reserved-slot checks stopped (1250, 1251), or
 // that had no route grid to finish, naming what occupies the slot.

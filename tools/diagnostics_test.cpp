@@ -42,19 +42,74 @@ TEST(Diagnostiche, NameTheFileTheMeaningAndThePosition) {
        "finishing pass: error 11: no free cell and no code-cut point in the two cells before a signal that "
        "stands 1 to 20 cells before a slowdown warning board at cell 3 (150 m)"},
       {15, 99000,
-       "error 15: record position beyond the route grid (route length + 6900 m, stations + 6200 m) at 99000 m"},
+       "error 15: record outside the route grid (positions reach the route length + 6900 m, stations the route "
+       "length + 6200 m) at 99000 m"},
       {77, 5, "error 77: an error code this tool does not know"},
   };
   for (const auto& caso : casi) {
     Scenario tabelle;
     tabelle.codice_errore = caso.codice;
     tabelle.posizione_errore = caso.posizione;
-    const std::vector<Diagnostica> d = diagnostiche(tabelle, "d/L_linea.txt", "d/L_1-.txt");
+    const std::vector<Diagnostica> d =
+        diagnostiche(tabelle, {"d/L_linea.txt", "d/L_1-.txt"}, {"o/L_linea.txt", "o/L_1-.txt"});
     ASSERT_EQ(d.size(), 1u);
     EXPECT_EQ(d[0].codice, caso.codice);
     EXPECT_EQ(riga_diagnostica(d[0]), caso.attesa);
   }
-  EXPECT_TRUE(diagnostiche(Scenario{}, "a", "b").empty());
+  EXPECT_TRUE(diagnostiche(Scenario{}, {"a", "b"}, {"a", "b"}).empty());
+}
+
+// The reader says which text, line and column it was reading; the tool names
+// the author's text for the one the compile step read.
+TEST(Diagnostiche, PointAtTheRecordTheReaderWasReading) {
+  const TestiSorgente autore{"d/L_linea.txt", "d/L_1-.txt"};
+  const TestiSorgente compilati{"o/L_linea.txt", "o/L_1-.txt"};
+  const struct {
+    int32_t codice;
+    int32_t posizione;
+    DiagnosticaLettura lettura;
+    const char* attesa;
+  } casi[] = {
+      {6,
+       1150,
+       {"o/L_linea.txt", 212, 1, ""},
+       "d/L_linea.txt:212:1: error 6: lettered board on an occupied cell at 1150 m"},
+      {15,
+       99000,
+       {"o/L_1-.txt", 40, 1, ""},
+       "d/L_1-.txt:40:1: error 15: record outside the route grid (positions reach the route length + 6900 m, "
+       "stations the route length + 6200 m) at 99000 m"},
+      {10,
+       0,
+       {"o/L_linea.txt", 90, 1, ""},
+       "d/L_linea.txt:90:1: error 10: too many stations and lettered boards for the record table (they share "
+       "entries 1 to 80)"},
+      {2,
+       0,
+       {"o/L_1-.txt", 0, 0, ""},
+       "d/L_1-.txt: error 2: a kilometre reference (progressiva chilometrica) has a first or second number that "
+       "is not a multiple of 50"},
+      {25,
+       0,
+       {"o/L_linea.txt", 11, 1, "line 11, column 12: \"1x\" is not a whole number"},
+       "d/L_linea.txt:11:1: error 25: a source text could not be read: line 11, column 12: \"1x\" is not a whole "
+       "number"},
+      // The finishing pass runs after the reader: its codes point at no record.
+      {13,
+       6450,
+       {"o/L_1-.txt", 30, 1, ""},
+       "finishing pass: error 13: no free cell for a code-cut point inside a slowdown below 110 km/h (every 8th "
+       "cell) or just before the first signal after its end at cell 129 (6450 m)"},
+  };
+  for (const auto& caso : casi) {
+    Scenario tabelle;
+    tabelle.codice_errore = caso.codice;
+    tabelle.posizione_errore = caso.posizione;
+    tabelle.ultima_diagnostica = caso.lettura;
+    const std::vector<Diagnostica> d = diagnostiche(tabelle, autore, compilati);
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(riga_diagnostica(d[0]), caso.attesa);
+  }
 }
 
 TEST(Diagnostiche, PutLineAndColumnBetweenFileAndCode) {
