@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/rename_over.h"
+
 namespace scenario {
 namespace {
 
@@ -63,8 +65,7 @@ class DiskFileSystem : public FileSystem {
       fs::remove(to_path(temporary), ignored);
       return Status::IOError("writing", name, reason_from_errno(error));
     }
-    std::error_code ec;
-    fs::rename(to_path(temporary), to_path(name), ec);
+    const std::error_code ec = rename_over(to_path(temporary), to_path(name));
     if (ec) {
       std::error_code ignored;
       fs::remove(to_path(temporary), ignored);

@@ -1,0 +1,11 @@
+// The line source text of BELFORTE SELVEN - MELAR as the package carries it:
+// every line of the file in order, the end marker last.
+#pragma once
+
+#include "content/line_list.h"
+
+namespace scenario {
+
+ListaRighe righe_linea();
+
+}  // namespace scenario
