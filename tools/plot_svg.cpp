@@ -119,13 +119,17 @@ Contenuto raccogli(const Scenario& t) {
   return c;
 }
 
+// The smallest round step (1, 2, 2.5 or 5 times a power of ten) that cuts
+// `estensione` into at most `massimo` pieces.
 double passo_tacche(double estensione, int massimo) {
-  static const double kPassi[] = {1,   2,   5,   10,   20,   25,   50,   100,
-                                  200, 250, 500, 1000, 2000, 5000, 10000};
-  for (double p : kPassi) {
-    if (estensione / p <= massimo) return p;
+  if (!(estensione > 0)) return 1;
+  double decina = std::pow(10.0, std::floor(std::log10(estensione / massimo)));
+  for (;;) {
+    for (double fattore : {1.0, 2.0, 2.5, 5.0}) {
+      if (estensione / (fattore * decina) <= massimo) return fattore * decina;
+    }
+    decina *= 10;
   }
-  return std::ceil(estensione / massimo);
 }
 
 class Disegno {
@@ -236,14 +240,47 @@ class Disegno {
           "\" width=\"6\" height=\"6\" fill=\"#ff9f1c\" stroke=\"#7a4a00\" stroke-width=\"0.8\"><title>" +
           testo_xml(b.scritta) + " at " + std::to_string(b.posizione) + " m</title></rect>\n";
     }
+    // Station names beside their mark: to the right, or where they overlap
+    // no name already placed, trying left, above and below.
+    struct Riquadro {
+      double x0, y0, x1, y1;
+    };
+    std::vector<Riquadro> etichette;
     for (const Stazione& st : c_.stazioni) {
       const int32_t m = std::clamp(st.posizione, 0, ultimo);
-      corpo_ += "<circle class=\"station\" cx=\"" + num(px(m)) + "\" cy=\"" + num(py(m)) +
+      const double cx = px(m), cy = py(m);
+      corpo_ += "<circle class=\"station\" cx=\"" + num(cx) + "\" cy=\"" + num(cy) +
                 "\" r=\"5\" fill=\"#ffffff\" stroke=\"#1f4e9c\" stroke-width=\"2\"><title>" +
                 testo_xml(st.nome) + " at " + std::to_string(st.posizione) +
                 " m</title></circle>\n";
-      corpo_ += "<text class=\"station-label\" x=\"" + num(px(m) + 8) + "\" y=\"" + num(py(m) + 4) +
-                "\" font-size=\"11\" fill=\"#1f4e9c\">" + testo_xml(st.nome) + "</text>\n";
+      const double larga = 6.6 * static_cast<double>(st.nome.size());
+      const struct {
+        double dx, dy;
+        bool a_sinistra;
+      } posti[] = {{8, 4, false},  {-8, 4, true},  {8, -8, false},
+                   {-8, -8, true}, {8, 16, false}, {-8, 16, true}};
+      auto riquadro = [&](const auto& posto) {
+        const double x = cx + posto.dx;
+        return posto.a_sinistra ? Riquadro{x - larga, cy + posto.dy - 10, x, cy + posto.dy + 2}
+                                : Riquadro{x, cy + posto.dy - 10, x + larga, cy + posto.dy + 2};
+      };
+      auto libero = [&](const Riquadro& r) {
+        if (r.x0 < kMargine || r.x1 > kMargine + kArea) return false;
+        return std::none_of(etichette.begin(), etichette.end(), [&](const Riquadro& e) {
+          return r.x0 < e.x1 && e.x0 < r.x1 && r.y0 < e.y1 && e.y0 < r.y1;
+        });
+      };
+      const auto* scelto = &posti[0];
+      for (const auto& posto : posti) {
+        if (libero(riquadro(posto))) {
+          scelto = &posto;
+          break;
+        }
+      }
+      etichette.push_back(riquadro(*scelto));
+      corpo_ += "<text class=\"station-label\" x=\"" + num(cx + scelto->dx) + "\" y=\"" +
+                num(cy + scelto->dy) + "\"" + (scelto->a_sinistra ? " text-anchor=\"end\"" : "") +
+                " font-size=\"11\" fill=\"#1f4e9c\">" + testo_xml(st.nome) + "</text>\n";
     }
     // A scale bar of a round length, about a sixth of the width.
     const double metri = passo_tacche(kArea / 6 / scala, 1);
@@ -257,11 +294,8 @@ class Disegno {
     // The legend goes into the corner the line crosses least.
     std::vector<std::pair<double, double>> occupati;
     for (int32_t m = 0; m <= ultimo; m += kPassoPolilinea) occupati.emplace_back(px(m), py(m));
-    for (const Stazione& st : c_.stazioni) {
-      const int32_t m = std::clamp(st.posizione, 0, ultimo);
-      for (double dx = 0; dx < 6.5 * static_cast<double>(st.nome.size()); dx += 10) {
-        occupati.emplace_back(px(m) + 8 + dx, py(m));
-      }
+    for (const Riquadro& r : etichette) {
+      for (double x = r.x0; x <= r.x1; x += 10) occupati.emplace_back(x, (r.y0 + r.y1) / 2);
     }
     legenda(cima, fondo, occupati);
     return fondo;
