@@ -89,6 +89,7 @@ TEST(EseguiStrumento, ExportWritesTheTextsAndDocumentsAndCompilesNothing) {
   const Uscite u = esegui(fs, {"export", "modello"});
   EXPECT_EQ(u.esito, kEsitoRiuscito) << u.err;
   EXPECT_EQ(fs.files().at(nomi.scenario_compilato()), "an older compile stays");
+  EXPECT_EQ(fs.files().size(), 6u) << "five files written, nothing compiled";
   for (const auto& [nome, contenuto] : fs.files()) {
     EXPECT_TRUE(nome == nomi.testo_linea() || nome == nomi.testo_treno() || nome == nomi.note() ||
                 nome == nomi.rallentamenti() || nome == nomi.scheda_treno() ||
