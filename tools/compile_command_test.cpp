@@ -171,14 +171,15 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
        test::sostituisci(treno, "segnale,    4500,   1, 3, 4", "segnale,       0,   1, 3, 4"),
        kEsitoFallito,
        "scenario-tool compile: error 1250: a reserved slot for the stamps is occupied, nothing written: route cell "
-       "1 (50 to 100 m) holds a signal (kind 1) with valore_1 30; keep objects off the first 100 m of the route.",
+       "1 holds a signal (kind 1) with valore_1 30; cell 1 takes the objects placed at 0 m and the code-cut points "
+       "at 50 m.",
        0},
       {"reserved slot 1251", linea,
        test::sostituisci(treno, "segnale,    4500,   1, 3, 4", "segnale,       0,   1, 0, 4"),
        kEsitoFallito,
        "scenario-tool compile: error 1251: a reserved slot for the competition codes is occupied, nothing written: "
-       "route cell 1 (50 to 100 m) holds a signal (kind 1) with valore_2 40; keep objects off the first 100 m of the "
-       "route.",
+       "route cell 1 holds a signal (kind 1) with valore_2 40; cell 1 takes the objects placed at 0 m and the "
+       "code-cut points at 50 m.",
        0},
       {"no grid",
        test::sostituisci(linea, "lunghezza percorso,    10000", "lunghezza percorso,    1000001"),

@@ -149,9 +149,9 @@ std::string messaggio_esito(EsitoCompilazione esito, const Scenario& tabelle) {
                  std::to_string(tabelle.registro[kVoceLinea].campo_7) + ";";
       }
       if (tabelle.percorso.size() > 1 && tabelle.percorso[1].valore_1 != 0) {
-        testo += " route cell 1 (50 to 100 m) holds a " + descrivi_cella(tabelle.percorso[1]) +
+        testo += " route cell 1 holds a " + descrivi_cella(tabelle.percorso[1]) +
                  " with valore_1 " + std::to_string(tabelle.percorso[1].valore_1) +
-                 "; keep objects off the first 100 m of the route;";
+                 "; cell 1 takes the objects placed at 0 m and the code-cut points at 50 m;";
       }
       testo.back() = '.';
       return testo;
@@ -164,9 +164,9 @@ std::string messaggio_esito(EsitoCompilazione esito, const Scenario& tabelle) {
                  std::to_string(tabelle.registro[kVoceLinea].orario) + ";";
       }
       if (tabelle.percorso.size() > 1 && tabelle.percorso[1].valore_2 != 0) {
-        testo += " route cell 1 (50 to 100 m) holds a " + descrivi_cella(tabelle.percorso[1]) +
+        testo += " route cell 1 holds a " + descrivi_cella(tabelle.percorso[1]) +
                  " with valore_2 " + std::to_string(tabelle.percorso[1].valore_2) +
-                 "; keep objects off the first 100 m of the route;";
+                 "; cell 1 takes the objects placed at 0 m and the code-cut points at 50 m;";
       }
       testo.back() = '.';
       return testo;

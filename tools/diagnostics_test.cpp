@@ -129,12 +129,12 @@ TEST(MessaggioEsito, NamesWhatOccupiesTheReservedSlot) {
   tabelle.percorso[1].valore_2 = 40;
   EXPECT_EQ(
       messaggio_esito(EsitoCompilazione::errore_1250, tabelle),
-      "error 1250: a reserved slot for the stamps is occupied, nothing written: route cell 1 (50 to 100 m) "
-      "holds a signal (kind 1) with valore_1 30; keep objects off the first 100 m of the route.");
+      "error 1250: a reserved slot for the stamps is occupied, nothing written: route cell 1 holds a signal "
+      "(kind 1) with valore_1 30; cell 1 takes the objects placed at 0 m and the code-cut points at 50 m.");
   EXPECT_EQ(
       messaggio_esito(EsitoCompilazione::errore_1251, tabelle),
-      "error 1251: a reserved slot for the competition codes is occupied, nothing written: route cell 1 "
-      "(50 to 100 m) holds a signal (kind 1) with valore_2 40; keep objects off the first 100 m of the route.");
+      "error 1251: a reserved slot for the competition codes is occupied, nothing written: route cell 1 holds a "
+      "signal (kind 1) with valore_2 40; cell 1 takes the objects placed at 0 m and the code-cut points at 50 m.");
   tabelle.registro[kVoceLinea].campo_7 = 3;
   tabelle.percorso[1] = cella_percorso{};
   EXPECT_EQ(

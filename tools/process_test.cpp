@@ -140,8 +140,7 @@ TEST(ScenarioToolProcess, CompileOfTheExportedScenarioGivesTheInstallersFiles) {
   // folder holds the same plus the two texts.
   const auto attesi = contenuto(installato);
   for (const char* coda : {"_linea.dat", "_8312.sim", "_8312.dat"}) {
-    ASSERT_EQ(attesi.count(kLinea + std::string(coda)), 1u)
-        << coda << ": the installer left none";
+    ASSERT_EQ(attesi.count(kLinea + std::string(coda)), 1u) << coda << ": the installer left none";
   }
   const auto trovati = contenuto(autore);
   for (const auto& [nome, byte] : attesi) {
