@@ -1,9 +1,8 @@
 // The line and the train must agree with each other and with what the
 // compile step will make of them: boards at their structures, the summit where
 // the line turns downhill, limits that match the speed boards, and a route grid
-// on which every object finds its own free cell. The grid here is a small model
-// of the reader, the storers and the finishing pass, built from the rules they
-// follow; it does not use them.
+// on which every object finds its own free cell: the real compile step reads
+// both texts back without recording any error.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "base/memory_file_system.h"
+#include "compiler/compile_step.h"
 #include "content/source_records_test_util.h"
+#include "content/source_texts.h"
 
 namespace scenario {
 namespace {
@@ -142,159 +144,45 @@ TEST(ScenarioCoherence, TheFiveSlowdownsLieWhereTheSlowdownOrderPutsThem) {
   }
 }
 
-// ---- the route grid model ----
+// ---- the route grid, as the compile step lays it ----
 
-struct Cella {
-  int tipo = 0;
-  int valore_1 = 0;
-};
-
-// Point objects go to cell round(p / 50 + 1); every source position is a
-// multiple of 50, so the division is exact.
-int cella_punto(int p) { return p / 50 + 1; }
-
-struct Griglia {
-  std::vector<Cella> celle = std::vector<Cella>(2141);
-  std::vector<std::string> errori;
-  int segnati = 0;  // code-cut points placed by the finishing pass
-
-  bool libera(int i) const {
-    return celle.at(static_cast<size_t>(i)).tipo == 0 ||
-           celle.at(static_cast<size_t>(i)).tipo == 11;
-  }
-  Cella& at(int i) { return celle.at(static_cast<size_t>(i)); }
-  void errore(const std::string& cosa, int dove) {
-    errori.push_back(cosa + " at " + std::to_string(dove));
-  }
-
-  void punto(int p, int tipo, const std::string& cosa) {
-    const int i = cella_punto(p);
-    if (!libera(i)) errore(cosa + " on an occupied cell", p);
-    at(i).tipo = tipo;
-  }
-  void taglio(int i) {
-    at(i).tipo = 12;
-    at(i).valore_1 = 180;
-    ++segnati;
-  }
-};
-
-// Lays the content the way the two readers and the storers do, in file order.
-Griglia posa() {
-  Griglia g;
-  for (const Montagna& m : montagne()) {
-    const bool marcatori = m.tipo > 10;
-    int contati = 0;
-    for (int i = m.inizio / 50; i <= m.fine / 50 - 1; ++i) {
-      if (marcatori && ++contati % 4 == 0 && g.at(i).tipo == 0) g.at(i).tipo = 11;
-    }
-  }
-  for (const IndicatoreVmax& v : indicatori_vmax()) g.punto(v.posizione, 6, "speed board");
-  for (const Cartello& c : cartelli()) g.punto(c.posizione, 14, "lettered board");
-  // Stop points are laid without a test: they must not land on a board.
-  for (const Stazione& s : stazioni()) {
-    if (s.tipo >= 25) continue;
-    const int i = s.fine() / 50 - 1;
-    if (i <= 1) g.errore("stop point in cell 1 or lower", s.posizione);
-    if (!g.libera(i)) g.errore("stop point on an occupied cell", s.posizione);
-    g.at(i).tipo = 10;
-  }
-  for (const Rallentamento& r : rallentamenti()) {
-    const int w = cella_punto(r.x - 1200), s = cella_punto(r.x), e = cella_punto(r.x + r.l);
-    if (r.x > 1500 && !g.libera(w)) g.errore("slowdown warning board on an occupied cell", r.x);
-    if (!g.libera(s)) g.errore("slowdown start on an occupied cell", r.x);
-    if (!g.libera(e)) g.errore("slowdown end on an occupied cell", r.x);
-    g.at(e) = {2, r.v};
-    g.at(s) = {3, r.v};
-    if (r.x > 1500) g.at(w) = {4, r.v};
-  }
-  for (const Segnale& s : segnali()) g.punto(s.posizione, 1, "signal");
-  return g;
-}
-
-// The finishing pass: code-cut points before signals behind a warning board,
-// trios before every slowdown start, interval points inside slow slowdowns and
-// one before the first signal after a slow slowdown's end.
-void rifinisci(Griglia& g) {
-  const int ultima = static_cast<int>(g.celle.size()) - 1;
-  for (int i = 1; i <= ultima - 2; ++i) {
-    if (g.at(i).tipo == 4) {
-      for (int k = 1; k <= 20 && i - k >= 3; ++k) {
-        const int d = i - k;
-        if (g.at(d).tipo != 1) continue;
-        if (g.libera(d - 1)) {
-          g.taglio(d - 1);
-        } else if (g.libera(d - 2)) {
-          g.taglio(d - 2);
-        } else if (g.at(d - 1).tipo != 12 && g.at(d - 2).tipo != 12) {
-          g.errore("error 11: no room before a signal behind a warning board", d * 50);
-        }
-      }
-    } else if (g.at(i).tipo == 3) {
-      for (int primo : {5, 11, 18}) {
-        if (i <= primo + 2) continue;
-        bool posto = false;
-        for (int k = primo; k <= primo + 2 && !posto; ++k) {
-          if (g.libera(i - k)) {
-            g.taglio(i - k);
-            posto = true;
-          }
-        }
-        if (!posto) g.errore("error 12: no room in a trio before a slowdown", i * 50);
-      }
-      if (g.at(i).valore_1 >= 110) continue;
-      int n = 0, w = i;
-      do {
-        ++w;
-        ++n;
-        if (n == 8) {
-          if (g.libera(w)) {
-            g.taglio(w);
-            n = 0;
-          } else if (g.libera(w - 1)) {
-            g.taglio(w - 1);
-            n = 1;
-          } else if (g.libera(w + 1)) {
-            g.taglio(w + 1);
-            n = -1;
-          } else {
-            g.errore("error 13: no room for an interval point", w * 50);
-          }
-        }
-      } while (g.at(w).tipo != 2 && w < ultima);
-      for (int c = w; c <= std::min(w + 12, ultima); ++c) {
-        if (g.at(c).tipo != 1) continue;
-        if (g.libera(c - 1)) {
-          g.taglio(c - 1);
-        } else if (g.libera(c - 2)) {
-          g.taglio(c - 2);
-        } else {
-          g.errore("error 13: no room before the signal after a slowdown", w * 50);
-        }
-        break;
-      }
-    }
-  }
+// Writes both texts and compiles them, as the installer does.
+Scenario compila() {
+  MemoryFileSystem memory;
+  const NomiFile nomi{"cartella", "BELFORTE SELVEN - MELAR", "8312"};
+  Scenario tabelle;
+  tabelle.nome_linea = nomi.nome_linea;
+  tabelle.numero_treno = nomi.numero_treno;
+  EXPECT_TRUE(dati_linea(memory, nomi).ok());
+  EXPECT_TRUE(dati_treno(memory, nomi).ok());
+  RisultatoCompilazione risultato;
+  EXPECT_TRUE(memorizza_percorso(1, tabelle, memory, nomi, &risultato).ok());
+  EXPECT_EQ(risultato.esito, EsitoCompilazione::completata);
+  return tabelle;
 }
 
 TEST(ScenarioCoherence, EveryObjectFindsItsOwnCellAndTheFinishingPassFindsRoom) {
-  Griglia g = posa();
-  rifinisci(g);
-  for (const std::string& e : g.errori) ADD_FAILURE() << e;
-  // Cell 1 is kept free for the compile step's stamp.
-  EXPECT_EQ(g.at(1).tipo, 0);
-  // Three trios before each of the five slowdowns, the interval points of the
-  // 800 m slowdown at 30 km/h, and the points before signals after slow ones.
-  EXPECT_GE(g.segnati, 15);
+  const Scenario tabelle = compila();
+  EXPECT_EQ(tabelle.codice_errore, 0) << "at " << tabelle.posizione_errore << " m: "
+                                      << tabelle.ultima_diagnostica.file << ":"
+                                      << tabelle.ultima_diagnostica.riga;
+  EXPECT_EQ(tabelle.numero_montagne, 40);
+  // 27 stations from entry 1 up, 31 lettered boards from entry 80 down.
+  EXPECT_EQ(tabelle.registro[27].nome, "MELAR");
+  EXPECT_EQ(tabelle.registro[28].nome, "");
+  EXPECT_NE(tabelle.registro[50].nome, "");
+  EXPECT_EQ(tabelle.registro[49].nome, "");
 }
 
 TEST(ScenarioCoherence, TheLongSlowdownAtRoccavivaGetsItsCodeCutPoints) {
-  Griglia g = posa();
-  rifinisci(g);
-  // Slowdown 3 (23350 m, 800 m at 30 km/h) starts in cell 468 and ends in 484.
-  EXPECT_EQ(g.at(468).tipo, 3);
-  EXPECT_EQ(g.at(484).tipo, 2);
-  for (int i : {463, 457, 450, 476, 483}) EXPECT_EQ(g.at(i).tipo, 12) << i;
+  const Scenario tabelle = compila();
+  const auto tipo = [&](int i) { return tabelle.percorso.at(static_cast<size_t>(i)).tipo; };
+  // Slowdown 3 (23350 m, 800 m at 30 km/h) starts in cell 468 and ends in 484;
+  // the first signal after it, Roccaviva's exit, stands in cell 496.
+  EXPECT_EQ(tipo(468), kInizioRallentamento);
+  EXPECT_EQ(tipo(484), kFineRallentamento);
+  EXPECT_EQ(tipo(496), kSegnale);
+  for (int i : {463, 457, 450, 476, 483, 495}) EXPECT_EQ(tipo(i), kAbbattimentoConValore) << i;
 }
 
 }  // namespace

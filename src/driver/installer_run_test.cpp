@@ -62,12 +62,39 @@ std::set<std::string> file_in(const fs::path& cartella) {
   return nomi;
 }
 
-TEST(InstallerRun, RunsInAFreshFolderShowsTheWaitWordAndEndsWithStatus0) {
+TEST(InstallerRun, RunsInAFreshFolderAndLeavesTheSixFilesOfThePackage) {
   const fs::path cartella = cartella_nuova("fresh");
   const Esito esito = esegui_in(cartella);
   EXPECT_EQ(esito.stato, 0) << esito.stderr_text;
-  EXPECT_EQ(esito.stderr_text.rfind("Attendere\n", 0), 0u) << esito.stderr_text;
-  EXPECT_EQ(file_in(cartella).count("belforte-melar-8312"), 1u);
+  EXPECT_EQ(esito.stderr_text, "Attendere\n");
+  const std::set<std::string> attesi = {
+      "belforte-melar-8312",
+      "BELFORTE SELVEN - MELAR_8312_note.txt",
+      "BELFORTE SELVEN - MELAR_8312_rallentamenti.txt",
+      "BELFORTE SELVEN - MELAR_8312_scheda_treno.txt",
+      "BELFORTE SELVEN - MELAR_linea.dat",
+      "BELFORTE SELVEN - MELAR_8312.sim",
+      "BELFORTE SELVEN - MELAR_8312.dat",
+  };
+  EXPECT_EQ(file_in(cartella), attesi);
+  EXPECT_EQ(fs::file_size(cartella / "BELFORTE SELVEN - MELAR_linea.dat"), 2139964u);
+  EXPECT_EQ(fs::file_size(cartella / "BELFORTE SELVEN - MELAR_8312.dat"), 32115u);
+  fs::remove_all(cartella);
+}
+
+// Write permission only bites for an ordinary user: as root the test runs the
+// installer as "nobody".
+TEST(InstallerRun, AFolderThatCannotBeWrittenGivesAClearReportAndStatus2) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to run the installer as another user";
+  const fs::path cartella = cartella_nuova("readonly");
+  fs::permissions(cartella, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+  const Esito esito = esegui_in(cartella, 65534);
+  EXPECT_EQ(esito.stato, 2) << esito.stderr_text;
+  EXPECT_NE(esito.stderr_text.find("BELFORTE SELVEN - MELAR_linea.txt"), std::string::npos)
+      << esito.stderr_text;
+  EXPECT_NE(esito.stderr_text.find("Permission denied"), std::string::npos) << esito.stderr_text;
+  EXPECT_EQ(file_in(cartella), std::set<std::string>{"belforte-melar-8312"});
   fs::remove_all(cartella);
 }
 
