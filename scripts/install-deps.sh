@@ -14,6 +14,11 @@ have clang-format || needed+=(clang-format)
 need_package googletest
 need_package libgtest-dev
 need_package libgmock-dev
+# scenario-tool only: command-line parsing and JSON (header-only), and the
+# browser its picture test opens the plot in.
+need_package libcli11-dev
+need_package nlohmann-json3-dev
+need_package chromium
 
 for extra in "$@"; do need_package "$extra"; done
 
