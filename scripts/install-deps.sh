@@ -17,6 +17,11 @@ need_package libgmock-dev
 # The compile fuzzer: clang with libFuzzer and the sanitizer runtimes.
 have clang++ || needed+=(clang)
 need_package libclang-rt-dev
+# scenario-tool only: command-line parsing and JSON (header-only), and the
+# browser its picture test opens the plot in.
+need_package libcli11-dev
+need_package nlohmann-json3-dev
+need_package chromium
 
 for extra in "$@"; do need_package "$extra"; done
 

@@ -13,32 +13,15 @@
 #include "content/line_list.h"
 #include "content/line_source.h"
 #include "documents/crew_documents.h"
-
+#include "documents/document_test_util.h"
 
 namespace scenario {
 namespace {
 
-const NomiFile kNomi{"cartella", "BELFORTE SELVEN - MELAR", "8312"};
+using namespace documenti_test;
 
-// The notes file exactly as dati_note leaves it.
-std::string testo_note() {
-  MemoryFileSystem memory;
-  EXPECT_TRUE(dati_note(memory, kNomi).ok());
-  const auto file = memory.files().find(kNomi.note());
-  return file == memory.files().end() ? std::string() : file->second;
-}
-
-// The file cut at its CR LF pairs; lines[0] is file line 1.
-std::vector<std::string> righe_note() {
-  const std::string testo = testo_note();
-  std::vector<std::string> righe;
-  size_t inizio = 0;
-  for (size_t fine; (fine = testo.find("\r\n", inizio)) != std::string::npos; inizio = fine + 2) {
-    righe.push_back(testo.substr(inizio, fine - inizio));
-  }
-  EXPECT_EQ(inizio, testo.size()) << "text after the last CR LF";
-  return righe;
-}
+// The notes file exactly as dati_note leaves it, cut into lines.
+std::vector<std::string> righe_note() { return righe_scritte(dati_note, &NomiFile::note); }
 
 // File line `numero`, counted from 1 as the layout counts it.
 const std::string& riga(const std::vector<std::string>& righe, size_t numero) {
@@ -54,7 +37,7 @@ TEST(LineNotes, WritesSeventyFiveCrLfLinesUnderTheNotesNameAndReplacesAnEarlierF
   MemoryFileSystem memory;
   memory.files()[kNomi.note()] = std::string(20000, 'x');
   ASSERT_TRUE(dati_note(memory, kNomi).ok());
-  EXPECT_EQ(kNomi.note(), componi_nome("cartella", {"BELFORTE SELVEN - MELAR_8312_note.txt"}));
+  EXPECT_EQ(kNomi.note(), componi_nome("app", {"BELFORTE SELVEN - MELAR_8312_note.txt"}));
 
   const std::string& testo = memory.files().at(kNomi.note());
   EXPECT_EQ(std::count(testo.begin(), testo.end(), '\n'), 75);
@@ -171,7 +154,6 @@ TEST(LineNotes, ActivitiesAreTheSevenDashedLines) {
     EXPECT_EQ(riga(righe, numero).starts_with("  -"), voce) << "line " << numero;
   }
 }
-
 
 // One lettered board: the structure's name (its lines of lettering but the
 // last, joined by one blank), its length in metres and its chainage.

@@ -13,27 +13,17 @@
 #include "base/memory_file_system.h"
 #include "content/source_records_test_util.h"
 #include "documents/crew_documents.h"
+#include "documents/document_test_util.h"
 
 namespace scenario {
 namespace {
 
+using namespace documenti_test;
+
 using namespace fonti_test;
 
-const NomiFile kNomi{"app", "BELFORTE SELVEN - MELAR", "8312"};
-
 std::vector<std::string> righe_della_scheda() {
-  MemoryFileSystem memoria;
-  EXPECT_TRUE(dati_scheda(memoria, kNomi).ok());
-  const std::string& testo = memoria.files()[kNomi.scheda_treno()];
-  std::vector<std::string> righe;
-  size_t inizio = 0;
-  for (size_t fine = testo.find("\r\n"); fine != std::string::npos;
-       fine = testo.find("\r\n", inizio)) {
-    righe.push_back(testo.substr(inizio, fine - inizio));
-    inizio = fine + 2;
-  }
-  EXPECT_EQ(inizio, testo.size()) << "every line ends with CR LF";
-  return righe;
+  return righe_scritte(dati_scheda, &NomiFile::scheda_treno);
 }
 
 TEST(TrainCard, IsWrittenUnderItsNameAs57AsciiLines) {

@@ -71,6 +71,24 @@ class LetturaSorgente {
   bool leggi(uint8_t* numero);
   bool leggi_testo(std::string* testo);
 
+  // Reads record after record to the end of the text: a token, up to two
+  // separator lines of dashes passed over, then `record` handles the token.
+  // A token whose reading reaches the end of the text is not handled.
+  template <typename Record>
+  Esito leggi_sezione(Record&& record) {
+    for (;;) {
+      if (fine_file()) return Esito::prosegui;
+      if (!leggi_token()) return Esito::guasto;
+      if (fine_file()) return Esito::prosegui;
+      for (int i = 0; i < 2 && contiene("-"); ++i) {
+        if (!leggi_token()) return Esito::guasto;
+        if (fine_file()) return Esito::prosegui;
+      }
+      const Esito esito = record();
+      if (esito != Esito::prosegui) return esito;
+    }
+  }
+
   // Keyword tests on `riga`, by containment: `contiene` ignores the letter
   // case (of the ASCII letters; the keywords are plain ASCII), `contiene_esatta`
   // takes the word exactly as written.

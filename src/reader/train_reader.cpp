@@ -300,18 +300,7 @@ Esito record_treno(LetturaSorgente& lettura, StatoTreno& stato) {
 
 // The train section, up to the end of the text or a record beyond the grid.
 Esito leggi_sezione_treno(LetturaSorgente& lettura, StatoTreno& stato) {
-  for (;;) {
-    if (lettura.fine_file()) return Esito::prosegui;
-    if (!lettura.leggi_token()) return Esito::guasto;
-    if (lettura.fine_file()) return Esito::prosegui;
-    // Up to two separator lines of dashes are passed over.
-    for (int i = 0; i < 2 && lettura.contiene("-"); ++i) {
-      if (!lettura.leggi_token()) return Esito::guasto;
-      if (lettura.fine_file()) return Esito::prosegui;
-    }
-    const Esito esito = record_treno(lettura, stato);
-    if (esito != Esito::prosegui) return esito;
-  }
+  return lettura.leggi_sezione([&] { return record_treno(lettura, stato); });
 }
 
 }  // namespace

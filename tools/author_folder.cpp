@@ -1,0 +1,32 @@
+#include "author_folder.h"
+
+namespace scenario {
+
+const std::string* CartellaAutore::sorgente(const std::string& name) const {
+  const auto trovato = sorgenti_.find(name);
+  return trovato == sorgenti_.end() ? nullptr : &trovato->second;
+}
+
+bool CartellaAutore::Exists(const std::string& name) {
+  if (const std::string* vero = sorgente(name)) return autore_.Exists(*vero);
+  return uscita_.Exists(name);
+}
+
+Status CartellaAutore::ReadFile(const std::string& name, std::string* contents) {
+  if (const std::string* vero = sorgente(name)) return autore_.ReadFile(*vero, contents);
+  return uscita_.ReadFile(name, contents);
+}
+
+Status CartellaAutore::ReplaceFile(const std::string& name, std::string_view contents) {
+  if (const std::string* vero = sorgente(name)) {
+    return Status::IOError("writing", *vero, "the tool never changes an author's source text");
+  }
+  return uscita_.ReplaceFile(name, contents);
+}
+
+Status CartellaAutore::RemoveFile(const std::string& name) {
+  if (sorgente(name) != nullptr) return Status::OK();
+  return uscita_.RemoveFile(name);
+}
+
+}  // namespace scenario

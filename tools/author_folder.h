@@ -1,0 +1,41 @@
+// The file system the tool hands to the compile step. The compile step reads
+// its two source texts from, and writes its compiled files into, one folder,
+// and deletes the source texts once read. An author's texts must survive the
+// compile, and the author may want the compiled files elsewhere: this adapter
+// sends the reads of the two source texts to the author's files, makes their
+// deletion a no-op, and passes every other name through to `uscita`.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include "base/file_system.h"
+
+namespace scenario {
+
+class CartellaAutore : public FileSystem {
+ public:
+  // `sorgenti` maps each name the compile step uses for a source text to the
+  // author's file it stands for, read from `autore`. Every other name goes to
+  // `uscita`.
+  CartellaAutore(FileSystem& autore, FileSystem& uscita,
+                 std::map<std::string, std::string> sorgenti)
+      : autore_(autore), uscita_(uscita), sorgenti_(std::move(sorgenti)) {}
+
+  bool Exists(const std::string& name) override;
+  Status ReadFile(const std::string& name, std::string* contents) override;
+  // Writing over a source text is refused: the tool never changes an author's text.
+  Status ReplaceFile(const std::string& name, std::string_view contents) override;
+  // Deleting a source text does nothing and succeeds.
+  Status RemoveFile(const std::string& name) override;
+
+ private:
+  const std::string* sorgente(const std::string& name) const;
+
+  FileSystem& autore_;
+  FileSystem& uscita_;
+  std::map<std::string, std::string> sorgenti_;
+};
+
+}  // namespace scenario

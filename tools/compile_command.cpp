@@ -1,0 +1,91 @@
+#include "compile_command.h"
+
+#include <nlohmann/json.hpp>
+
+#include "author_folder.h"
+#include "base/file_names.h"
+#include "exit_codes.h"
+
+namespace scenario {
+namespace {
+
+using nlohmann::json;
+
+json json_esito(EsitoCompilazione esito) {
+  switch (esito) {
+    case EsitoCompilazione::completata:
+      return nullptr;
+    case EsitoCompilazione::errore_1250:
+      return 1250;
+    case EsitoCompilazione::errore_1251:
+      return 1251;
+    case EsitoCompilazione::nessuna_griglia:
+      return "nogrid";
+  }
+  return nullptr;
+}
+
+json json_diagnostica(const Diagnostica& d) {
+  return {{"file", d.file.empty() ? json(nullptr) : json(d.file)},
+          {"line", d.riga ? json(*d.riga) : json(nullptr)},
+          {"column", d.colonna ? json(*d.colonna) : json(nullptr)},
+          {"code", d.codice},
+          {"message", d.messaggio}};
+}
+
+}  // namespace
+
+CompilazioneAutore compila_cartella(FileSystem& autore, FileSystem& uscita,
+                                    const OpzioniCompila& opzioni) {
+  CompilazioneAutore c;
+  const NomiFile sorgenti{opzioni.cartella, opzioni.nome_linea, opzioni.numero_treno};
+  const NomiFile nomi{opzioni.uscita.empty() ? opzioni.cartella : opzioni.uscita,
+                      opzioni.nome_linea, opzioni.numero_treno};
+  c.testo_linea = sorgenti.testo_linea();
+  c.testo_treno = sorgenti.testo_treno();
+  CartellaAutore cartella(
+      autore, uscita, {{nomi.testo_linea(), c.testo_linea}, {nomi.testo_treno(), c.testo_treno}});
+
+  c.tabelle.nome_linea = opzioni.nome_linea;
+  c.tabelle.numero_treno = opzioni.numero_treno;
+  c.scrittura =
+      memorizza_percorso(opzioni.senza_tracciato ? 0 : 1, c.tabelle, cartella, nomi, &c.risultato);
+  c.diagnostiche = diagnostiche(c.tabelle, {c.testo_linea, c.testo_treno},
+                                {nomi.testo_linea(), nomi.testo_treno()});
+
+  if (!c.scrittura.ok() || c.risultato.esito != EsitoCompilazione::completata) {
+    c.esito = kEsitoFallito;
+  } else if (c.tabelle.codice_errore != 0) {
+    c.esito = kEsitoErroreCodice;
+  } else {
+    c.esito = kEsitoRiuscito;
+  }
+  return c;
+}
+
+int comando_compile(FileSystem& file_system, const OpzioniCompila& opzioni, std::ostream& out,
+                    std::ostream& err) {
+  const CompilazioneAutore c = compila_cartella(file_system, file_system, opzioni);
+  for (const Diagnostica& d : c.diagnostiche) err << riga_diagnostica(d) << "\n";
+  const std::string fatale = messaggio_esito(c.risultato.esito, c.tabelle);
+  if (!fatale.empty()) err << "scenario-tool compile: " << fatale << "\n";
+  if (!c.scrittura.ok()) err << "scenario-tool compile: " << c.scrittura.message() << "\n";
+
+  if (opzioni.json) {
+    json diagnostics = json::array();
+    for (const Diagnostica& d : c.diagnostiche) diagnostics.push_back(json_diagnostica(d));
+    const json j = {{"codice_errore", c.tabelle.codice_errore},
+                    {"posizione_errore", c.tabelle.posizione_errore},
+                    {"fatal", json_esito(c.risultato.esito)},
+                    {"files", c.risultato.file_scritti},
+                    {"diagnostics", diagnostics},
+                    {"error", c.scrittura.ok() ? json(nullptr) : json(c.scrittura.message())},
+                    {"exit_status", c.esito}};
+    out << j.dump(-1, ' ', false, json::error_handler_t::replace) << "\n";
+  } else {
+    for (const std::string& file : c.risultato.file_scritti) out << "wrote " << file << "\n";
+  }
+  return c.esito;
+}
+
+}  // namespace scenario

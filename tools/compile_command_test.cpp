@@ -1,0 +1,249 @@
+#include "compile_command.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "base/file_names.h"
+#include "base/memory_file_system.h"
+#include "content/source_texts.h"
+#include "driver/form1.h"
+#include "exit_codes.h"
+#include "source_fixtures.h"
+
+namespace scenario {
+namespace {
+
+const NomiFile kAutore{"autore", "L", "1"};
+const NomiFile kUscita{"uscita", "L", "1"};
+
+OpzioniCompila opzioni(std::string uscita = "") {
+  OpzioniCompila o;
+  o.cartella = "autore";
+  o.nome_linea = "L";
+  o.numero_treno = "1";
+  o.uscita = std::move(uscita);
+  return o;
+}
+
+void scrivi_testi(MemoryFileSystem& fs, const std::string& linea, const std::string& treno) {
+  fs.files()[kAutore.testo_linea()] = linea;
+  fs.files()[kAutore.testo_treno()] = treno;
+}
+
+struct Uscite {
+  int esito;
+  std::string out;
+  std::string err;
+};
+
+Uscite esegui(MemoryFileSystem& fs, const OpzioniCompila& o) {
+  std::ostringstream out, err;
+  const int esito = comando_compile(fs, o, out, err);
+  return {esito, out.str(), err.str()};
+}
+
+TEST(CompilaCartella, WritesWhatTheCompileStepWritesAndKeepsTheTexts) {
+  // The package's own texts, compiled by the tool and by the compile step as
+  // the installer calls it.
+  MemoryFileSystem tool;
+  const NomiFile pacchetto{"autore", kNomeLinea, kNumeroTreno};
+  ASSERT_TRUE(dati_linea(tool, pacchetto).ok());
+  ASSERT_TRUE(dati_treno(tool, pacchetto).ok());
+  MemoryFileSystem installer = tool;
+  const std::map<std::string, std::string> testi = tool.files();
+
+  OpzioniCompila o = opzioni();
+  o.nome_linea = kNomeLinea;
+  o.numero_treno = kNumeroTreno;
+  const CompilazioneAutore c = compila_cartella(tool, tool, o);
+
+  Scenario tabelle;
+  tabelle.nome_linea = kNomeLinea;
+  tabelle.numero_treno = kNumeroTreno;
+  RisultatoCompilazione risultato;
+  ASSERT_TRUE(memorizza_percorso(1, tabelle, installer, pacchetto, &risultato).ok());
+
+  EXPECT_EQ(c.risultato.file_scritti, risultato.file_scritti);
+  EXPECT_EQ(c.tabelle.codice_errore, tabelle.codice_errore);
+  for (const std::string& file : risultato.file_scritti) {
+    ASSERT_EQ(tool.files().count(file), 1u) << file;
+    EXPECT_TRUE(tool.files().at(file) == installer.files().at(file)) << file << " differs";
+  }
+  for (const auto& [nome, contenuto] : testi)
+    EXPECT_EQ(tool.files().at(nome), contenuto) << nome << " changed";
+  // The package's own scenario compiles without a code.
+  EXPECT_EQ(c.esito, kEsitoRiuscito);
+  EXPECT_EQ(risultato.file_scritti.size(), 3u);
+}
+
+TEST(CompilaCartella, PutsTheCompiledFilesIntoTheOutputFolderAndNothingElse) {
+  MemoryFileSystem fs;
+  scrivi_testi(fs, test::testo_linea_prova(), test::testo_treno_prova());
+  const auto prima = fs.files();
+  const CompilazioneAutore c = compila_cartella(fs, fs, opzioni("uscita"));
+  EXPECT_EQ(c.esito, kEsitoRiuscito) << c.tabelle.codice_errore;
+  const std::vector<std::string> attesi = {kUscita.linea_compilata(), kUscita.scenario_compilato(),
+                                           kUscita.percorso_compilato()};
+  EXPECT_EQ(c.risultato.file_scritti, attesi);
+  EXPECT_EQ(fs.files().size(), prima.size() + 3);
+  for (const auto& [nome, contenuto] : prima) EXPECT_EQ(fs.files().at(nome), contenuto);
+}
+
+TEST(CompilaCartella, WithoutThePlanViewWritesNoCompiledLineAndLeavesAnOlderOneAlone) {
+  MemoryFileSystem fs;
+  scrivi_testi(fs, test::testo_linea_prova(), test::testo_treno_prova());
+  fs.files()[kAutore.linea_compilata()] = "older";
+  OpzioniCompila o = opzioni();
+  o.senza_tracciato = true;
+  const CompilazioneAutore c = compila_cartella(fs, fs, o);
+  EXPECT_EQ(c.esito, kEsitoRiuscito);
+  EXPECT_EQ(c.risultato.file_scritti,
+            (std::vector<std::string>{kAutore.scenario_compilato(), kAutore.percorso_compilato()}));
+  EXPECT_EQ(fs.files().at(kAutore.linea_compilata()), "older");
+}
+
+// One broken record per family of errors: what the author reads, and the
+// exit status.
+TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
+  const std::string linea = test::testo_linea_prova();
+  const std::string treno = test::testo_treno_prova();
+  const std::string segnali =
+      "segnale,    4500,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+      "segnale,    5450,   2, 2, 3,  0, 0,    0,  0,0,0, 0\r\n";
+  const struct {
+    const char* famiglia;
+    std::string linea;
+    std::string treno;
+    int esito;
+    std::string diagnostica;  // the first line on standard error
+    size_t file;              // compiled files written
+  } casi[] = {
+      {"line reader",
+       test::sostituisci(linea, "cartello_indicatore,  4650", "cartello_indicatore,  1150"), treno,
+       kEsitoErroreCodice,
+       kAutore.testo_linea() + ":22:1: error 6: lettered board on an occupied cell at 1150 m", 3},
+      {"train reader", linea, test::sostituisci(treno, "stazione,   10000", "stazione,   10025"),
+       kEsitoErroreCodice,
+       kAutore.testo_treno() +
+           ":13:1: error 8: station position is not a multiple of 50 at 10025 m",
+       3},
+      {"storer", linea, test::sostituisci(treno, "segnale,    5450", "segnale,    4500"),
+       kEsitoErroreCodice,
+       kAutore.testo_treno() + ":18:1: error 16: signal on an occupied cell at 4500 m", 3},
+      {"reading failure",
+       test::sostituisci(linea, "pendenza,  2100,   20", "pendenza,  21x0,   20"), treno,
+       kEsitoErroreCodice,
+       kAutore.testo_linea() +
+           ":15:1: error 25: a source text could not be read: line 15, column 12: \"21x0\" is "
+           "not a whole number",
+       3},
+      {"finishing pass, signal before a warning board", linea,
+       test::sostituisci(treno, segnali,
+                         "segnale,    4400,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+                         "segnale,    4450,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+                         "segnale,    4500,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
+       kEsitoErroreCodice,
+       "finishing pass: error 11: no free cell and no code-cut point in the two cells before a "
+       "signal that stands 1 to 20 cells before a slowdown warning board at cell 91 (4550 m)",
+       3},
+      {"finishing pass, trio before a slowdown", linea,
+       test::sostituisci(treno, segnali,
+                         "segnale,    5650,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+                         "segnale,    5700,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+                         "segnale,    5750,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
+       kEsitoErroreCodice,
+       "finishing pass: error 12: no free cell for a code-cut point in a trio (5-7, 11-13 or "
+       "18-20 cells) before a slowdown start at cell 121 (6050 m)",
+       3},
+      {"finishing pass, inside a slow slowdown", linea,
+       test::sostituisci(test::sostituisci(treno, "6000,    30,  300", "6000,    30,  800"),
+                         segnali,
+                         "segnale,    6350,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+                         "segnale,    6400,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+                         "segnale,    6450,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
+       kEsitoErroreCodice,
+       "finishing pass: error 13: no free cell for a code-cut point inside a slowdown below 110 km/h (every 8th "
+       "cell) or just before the first signal after its end at cell 129 (6450 m)",
+       3},
+      {"reserved slot 1250", linea,
+       test::sostituisci(treno, "segnale,    4500,   1, 3, 4", "segnale,       0,   1, 3, 4"),
+       kEsitoFallito,
+       "scenario-tool compile: error 1250: a reserved slot for the stamps is occupied, nothing written: route cell "
+       "1 holds a signal (kind 1) with valore_1 30; cell 1 takes the objects placed at 0 m and the code-cut points "
+       "at 50 m.",
+       0},
+      {"reserved slot 1251", linea,
+       test::sostituisci(treno, "segnale,    4500,   1, 3, 4", "segnale,       0,   1, 0, 4"),
+       kEsitoFallito,
+       "scenario-tool compile: error 1251: a reserved slot for the competition codes is occupied, nothing written: "
+       "route cell 1 holds a signal (kind 1) with valore_2 40; cell 1 takes the objects placed at 0 m and the "
+       "code-cut points at 50 m.",
+       0},
+      {"no grid",
+       test::sostituisci(linea, "lunghezza percorso,    10000", "lunghezza percorso,    1000001"),
+       treno, kEsitoFallito,
+       kAutore.testo_linea() +
+           ":2:1: error 1: route length (lunghezza percorso) above 1000000 m or negative",
+       0},
+  };
+  for (const auto& caso : casi) {
+    SCOPED_TRACE(caso.famiglia);
+    MemoryFileSystem fs;
+    scrivi_testi(fs, caso.linea, caso.treno);
+    const Uscite u = esegui(fs, opzioni());
+    EXPECT_EQ(u.esito, caso.esito);
+    EXPECT_EQ(u.err.substr(0, u.err.find('\n')), caso.diagnostica);
+    EXPECT_EQ(fs.files().size(), 2 + caso.file);
+    EXPECT_EQ(fs.files().at(kAutore.testo_linea()), caso.linea);
+    EXPECT_EQ(fs.files().at(kAutore.testo_treno()), caso.treno);
+  }
+}
+
+TEST(ComandoCompile, JsonIsOneLineWithTheOutcome) {
+  MemoryFileSystem fs;
+  scrivi_testi(
+      fs, test::testo_linea_prova(),
+      test::sostituisci(test::testo_treno_prova(), "segnale,    5450", "segnale,    4500"));
+  OpzioniCompila o = opzioni();
+  o.json = true;
+  const Uscite u = esegui(fs, o);
+  ASSERT_EQ(u.esito, kEsitoErroreCodice);
+  ASSERT_EQ(u.out.find('\n'), u.out.size() - 1) << "exactly one line";
+  const nlohmann::json j = nlohmann::json::parse(u.out);
+  EXPECT_EQ(j["codice_errore"], 16);
+  EXPECT_EQ(j["posizione_errore"], 4500);
+  EXPECT_TRUE(j["fatal"].is_null());
+  EXPECT_EQ(j["files"], nlohmann::json({kAutore.linea_compilata(), kAutore.scenario_compilato(),
+                                        kAutore.percorso_compilato()}));
+  ASSERT_EQ(j["diagnostics"].size(), 1u);
+  EXPECT_EQ(j["diagnostics"][0]["file"], kAutore.testo_treno());
+  EXPECT_EQ(j["diagnostics"][0]["code"], 16);
+  EXPECT_EQ(j["diagnostics"][0]["message"], "signal on an occupied cell at 4500 m");
+}
+
+TEST(ComandoCompile, JsonNamesTheFatalOutcome) {
+  MemoryFileSystem fs;  // no source text at all
+  OpzioniCompila o = opzioni();
+  o.json = true;
+  const Uscite u = esegui(fs, o);
+  EXPECT_EQ(u.esito, kEsitoFallito);
+  const nlohmann::json j = nlohmann::json::parse(u.out);
+  EXPECT_EQ(j["fatal"], "nogrid");
+  EXPECT_EQ(j["files"], nlohmann::json::array());
+  EXPECT_EQ(j["codice_errore"], 101);
+  EXPECT_EQ(j["diagnostics"][0]["message"], "no line source text in the folder");
+}
+
+TEST(ComandoCompile, AFileThatCannotBeWrittenStopsWithStatus2) {
+  MemoryFileSystem fs;
+  scrivi_testi(fs, test::testo_linea_prova(), test::testo_treno_prova());
+  fs.FailWritesTo(kAutore.scenario_compilato());
+  const Uscite u = esegui(fs, opzioni());
+  EXPECT_EQ(u.esito, kEsitoFallito);
+  EXPECT_NE(u.err.find(kAutore.scenario_compilato()), std::string::npos) << u.err;
+}
+
+}  // namespace
+}  // namespace scenario

@@ -1,0 +1,212 @@
+#include "diagnostics.h"
+
+#include <algorithm>
+
+namespace scenario {
+namespace {
+
+using O = OrigineCodice;
+using F = FormaPosizione;
+
+// Each meaning names the record and the rule it broke, as an author reads it
+// next to the record's line.
+const std::vector<SignificatoCodice> kTabella = {
+    {1, "route length (lunghezza percorso) above 1000000 m or negative", O::testo_linea,
+     F::nessuna},
+    {2,
+     "a kilometre reference (progressiva chilometrica) has a first or second number that is not a multiple of 50",
+     O::testo_linea, F::nessuna},
+    {3, "first cab-signal repetition position is not a multiple of 50", O::testo_linea, F::nessuna},
+    {4, "second cab-signal repetition position is not a multiple of 50", O::testo_linea,
+     F::nessuna},
+    {5, "cab-signal repetition keyword holds neither \"4\" nor \"9\"", O::testo_linea, F::nessuna},
+    {6, "lettered board on an occupied cell", O::testo_linea, F::metri},
+    {7, "code-cut point (abbattimento) on an occupied cell", O::testo_treno, F::metri},
+    {8, "station position is not a multiple of 50", O::testo_treno, F::metri},
+    {9, "station length is not a multiple of 100", O::testo_treno, F::metri},
+    {10, "too many stations and lettered boards for the record table (they share entries 1 to 80)",
+     O::testi_sorgente, F::nessuna},
+    {11,
+     "no free cell and no code-cut point in the two cells before a signal that stands 1 to 20 cells before a slowdown warning board",
+     O::passata_finale, F::cella},
+    {12,
+     "no free cell for a code-cut point in a trio (5-7, 11-13 or 18-20 cells) before a slowdown start",
+     O::passata_finale, F::cella},
+    {13,
+     "no free cell for a code-cut point inside a slowdown below 110 km/h (every 8th cell) or just before the first signal after its end",
+     O::passata_finale, F::cella},
+    {15,
+     "record outside the route grid (positions reach the route length + 6900 m, stations the route length + 6200 m)",
+     O::testi_sorgente, F::metri},
+    {16, "signal on an occupied cell", O::testo_treno, F::metri},
+    {17, "slowdown warning board (1200 m before the slowdown) on an occupied cell", O::testo_treno,
+     F::metri},
+    {18, "slowdown start on an occupied cell", O::testo_treno, F::metri},
+    {19, "slowdown end on an occupied cell", O::testo_treno, F::metri},
+    {20, "one of the four cells before a slowdown warning board is occupied", O::testo_treno,
+     F::metri},
+    {21, "speed board (indicatori_vmax) on an occupied cell", O::testo_linea, F::metri},
+    {22, "station area begins less than 350 m after the previous station's end", O::testo_treno,
+     F::metri},
+    {24, "station's stop point would fall on cell 1 or lower (its area ends at 100 m or less)",
+     O::testo_treno, F::nessuna},
+    {25,
+     "a source text could not be read (a missing field, a field that is not a number of its range, reading past the end, a text that cannot be opened or deleted, or a record before the route length)",
+     O::testi_sorgente, F::nessuna},
+    {101, "no line source text in the folder", O::testo_linea, F::nessuna},
+    {102, "the line source text has no \"[generale]\" section", O::testo_linea, F::nessuna},
+    {103, "curve keyword without a class digit 1 to 6, or a curve reaching beyond 1000000 m",
+     O::testo_linea, F::nessuna},
+};
+
+std::string testo_posizione(FormaPosizione forma, int32_t posizione) {
+  switch (forma) {
+    case F::nessuna:
+      return "";
+    case F::metri:
+      return " at " + std::to_string(posizione) + " m";
+    case F::cella:
+      return " at cell " + std::to_string(posizione / 50) + " (" + std::to_string(posizione) +
+             " m)";
+  }
+  return "";
+}
+
+std::string descrivi_cella(const cella_percorso& cella) {
+  std::string testo = std::string(nome_tipo_cella(cella.tipo));
+  testo += " (kind " + std::to_string(cella.tipo) + ")";
+  return testo;
+}
+
+}  // namespace
+
+const std::vector<SignificatoCodice>& tabella_codici() { return kTabella; }
+
+SignificatoCodice significato_codice(int32_t codice) {
+  const auto trovato =
+      std::find_if(kTabella.begin(), kTabella.end(),
+                   [codice](const SignificatoCodice& r) { return r.codice == codice; });
+  if (trovato != kTabella.end()) return *trovato;
+  return {codice, "an error code this tool does not know", O::nessuna, F::nessuna};
+}
+
+std::string riga_diagnostica(const Diagnostica& d) {
+  std::string riga;
+  if (!d.file.empty()) {
+    riga += d.file;
+    if (d.riga) {
+      riga += ":" + std::to_string(*d.riga);
+      if (d.colonna) riga += ":" + std::to_string(*d.colonna);
+    }
+    riga += ": ";
+  } else if (significato_codice(d.codice).origine == O::passata_finale) {
+    riga += "finishing pass: ";
+  }
+  riga += "error " + std::to_string(d.codice) + ": " + d.messaggio;
+  return riga;
+}
+
+std::vector<Diagnostica> diagnostiche(const Scenario& tabelle, const TestiSorgente& autore,
+                                      const TestiSorgente& compilati) {
+  if (tabelle.codice_errore == 0) return {};
+  const SignificatoCodice riga = significato_codice(tabelle.codice_errore);
+  const DiagnosticaLettura& lettura = tabelle.ultima_diagnostica;
+  Diagnostica d;
+  d.codice = riga.codice;
+  d.messaggio = std::string(riga.significato);
+  // A reading failure says what the field input met, and where.
+  if (riga.codice == 25 && !lettura.dettaglio.empty()) {
+    d.messaggio = "a source text could not be read: " + lettura.dettaglio;
+  }
+  d.messaggio += testo_posizione(riga.posizione, tabelle.posizione_errore);
+
+  // The finishing pass runs after the reader: where the reader last stopped
+  // says nothing about its codes.
+  if (riga.origine == O::passata_finale) return {d};
+  if (!lettura.file.empty()) {
+    d.file = lettura.file == compilati.linea   ? autore.linea
+             : lettura.file == compilati.treno ? autore.treno
+                                               : lettura.file;
+    if (lettura.riga > 0) d.riga = lettura.riga;
+    if (lettura.riga > 0 && lettura.colonna > 0) d.colonna = lettura.colonna;
+  } else if (riga.origine == O::testo_linea) {
+    d.file = autore.linea;
+  } else if (riga.origine == O::testo_treno) {
+    d.file = autore.treno;
+  }
+  return {d};
+}
+
+std::string messaggio_esito(EsitoCompilazione esito, const Scenario& tabelle) {
+  switch (esito) {
+    case EsitoCompilazione::completata:
+      return "";
+    case EsitoCompilazione::errore_1250: {
+      std::string testo =
+          "error 1250: a reserved slot for the stamps is occupied, nothing written:";
+      if (tabelle.registro[kVoceLinea].campo_7 != 0) {
+        testo += " registro entry 85 campo_7 holds " +
+                 std::to_string(tabelle.registro[kVoceLinea].campo_7) + ";";
+      }
+      if (tabelle.percorso.size() > 1 && tabelle.percorso[1].valore_1 != 0) {
+        testo += " route cell 1 holds a " + descrivi_cella(tabelle.percorso[1]) +
+                 " with valore_1 " + std::to_string(tabelle.percorso[1].valore_1) +
+                 "; cell 1 takes the objects placed at 0 m and the code-cut points at 50 m;";
+      }
+      testo.back() = '.';
+      return testo;
+    }
+    case EsitoCompilazione::errore_1251: {
+      std::string testo =
+          "error 1251: a reserved slot for the competition codes is occupied, nothing written:";
+      if (tabelle.registro[kVoceLinea].orario != 0) {
+        testo += " registro entry 85 orario holds " +
+                 std::to_string(tabelle.registro[kVoceLinea].orario) + ";";
+      }
+      if (tabelle.percorso.size() > 1 && tabelle.percorso[1].valore_2 != 0) {
+        testo += " route cell 1 holds a " + descrivi_cella(tabelle.percorso[1]) +
+                 " with valore_2 " + std::to_string(tabelle.percorso[1].valore_2) +
+                 "; cell 1 takes the objects placed at 0 m and the code-cut points at 50 m;";
+      }
+      testo.back() = '.';
+      return testo;
+    }
+    case EsitoCompilazione::nessuna_griglia:
+      return "no route grid: the reader stopped before the route length (lunghezza percorso) of "
+             "the line source text; nothing written";
+  }
+  return "";
+}
+
+std::string_view nome_tipo_cella(uint8_t tipo) {
+  switch (tipo) {
+    case kBinario:
+      return "plain track";
+    case kSegnale:
+      return "signal";
+    case kFineRallentamento:
+      return "slowdown end";
+    case kInizioRallentamento:
+      return "slowdown start";
+    case kAvvisoRallentamento:
+      return "slowdown warning board";
+    case kPreavvisoRallentamento:
+      return "cell before a slowdown warning board";
+    case kIndicatoreVMax:
+      return "speed board";
+    case kFermata:
+      return "station stop point";
+    case kMarcaMontagna:
+      return "mountain marker";
+    case kAbbattimentoConValore:
+      return "code-cut point with a value";
+    case kAbbattimentoSenzaValore:
+      return "code-cut point without a value";
+    case kCartelloIndicatore:
+      return "lettered board";
+    default:
+      return "unknown kind";
+  }
+}
+
+}  // namespace scenario

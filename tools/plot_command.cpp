@@ -1,0 +1,41 @@
+#include "plot_command.h"
+
+#include "base/memory_file_system.h"
+#include "compile_command.h"
+#include "exit_codes.h"
+#include "plot_svg.h"
+
+namespace scenario {
+
+int comando_plot(FileSystem& file_system, const OpzioniPlot& opzioni, std::ostream& out,
+                 std::ostream& err) {
+  // The compiled files go to memory and are dropped: plotting writes nothing
+  // but the picture.
+  MemoryFileSystem scartati;
+  OpzioniCompila compila;
+  compila.cartella = opzioni.cartella;
+  compila.nome_linea = opzioni.nome_linea;
+  compila.numero_treno = opzioni.numero_treno;
+  const CompilazioneAutore c = compila_cartella(file_system, scartati, compila);
+  for (const Diagnostica& d : c.diagnostiche) err << riga_diagnostica(d) << "\n";
+  const std::string fatale = messaggio_esito(c.risultato.esito, c.tabelle);
+  if (!fatale.empty()) err << "scenario-tool plot: " << fatale << "\n";
+  if (!c.tabelle.percorso_dimensionato()) {
+    if (fatale.empty()) err << "scenario-tool plot: no route grid to draw\n";
+    return kEsitoFallito;
+  }
+
+  const std::string titolo = opzioni.nome_linea + ", train " + opzioni.numero_treno;
+  if (const Status scritto =
+          file_system.ReplaceFile(opzioni.svg, disegna_scenario(c.tabelle, titolo));
+      !scritto.ok()) {
+    err << "scenario-tool plot: " << scritto.message() << "\n";
+    return kEsitoFallito;
+  }
+  out << "wrote " << opzioni.svg << "\n";
+  const bool problema =
+      c.tabelle.codice_errore != 0 || c.risultato.esito != EsitoCompilazione::completata;
+  return problema ? kEsitoErroreCodice : kEsitoRiuscito;
+}
+
+}  // namespace scenario

@@ -1,0 +1,96 @@
+#include "tool_cli.h"
+
+#include <CLI/CLI.hpp>
+
+#include "compile_command.h"
+#include "dump_command.h"
+#include "exit_codes.h"
+#include "export_command.h"
+#include "plot_command.h"
+
+namespace scenario {
+
+int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file_system,
+                     std::ostream& out, std::ostream& err) {
+  CLI::App app{
+      "scenario-tool: compile, inspect and plot scenarios of the train-driving simulator.\n"
+      "Exit status: 0 done; 1 done, but the scenario recorded an error code; 2 stopped, nothing "
+      "(more) written; 64 wrong command line.",
+      "scenario-tool"};
+  app.require_subcommand(1);
+  app.fallthrough(false);
+
+  OpzioniDump dump;
+  std::string tipo_dump;
+  CLI::App* c_dump = app.add_subcommand(
+      "dump",
+      "Show a compiled file (NAME_linea.dat, NAME_NUM.sim or NAME_NUM.dat) field by field.");
+  c_dump->add_option("FILE", dump.file, "the compiled file")->required();
+  c_dump->add_flag("--json", dump.json, "print one line of JSON");
+  c_dump->add_option("--kind", tipo_dump, "the file's kind when its name does not tell")
+      ->check(CLI::IsMember({"line", "scenario", "grid"}));
+  c_dump->add_option("--points", dump.passo_punti, "compiled line: also list every STEP-th point")
+      ->check(CLI::Range(1, 1000000))
+      ->type_name("STEP");
+
+  std::string cartella_export;
+  CLI::App* c_export = app.add_subcommand(
+      "export",
+      "Write the package's own two source texts and three crew documents into DIR, "
+      "as a model for a scenario of your own.");
+  c_export->add_option("DIR", cartella_export, "an existing folder")->required();
+
+  OpzioniCompila compila;
+  CLI::App* c_compile =
+      app.add_subcommand("compile",
+                         "Compile DIR/NAME_linea.txt and DIR/NAME_NUM-.txt as the installer does, "
+                         "keeping the texts, and explain every error code.");
+  c_compile->add_option("DIR", compila.cartella, "the folder holding the two source texts")
+      ->required();
+  c_compile->add_option("--line-name", compila.nome_linea, "the line name NAME")->required();
+  c_compile->add_option("--train-number", compila.numero_treno, "the train number NUM")->required();
+  c_compile->add_flag("--no-plan", compila.senza_tracciato,
+                      "build no plan view and write no compiled line (NAME_linea.dat)");
+  c_compile
+      ->add_option("--out", compila.uscita, "write the compiled files into OUTDIR (default: DIR)")
+      ->type_name("OUTDIR");
+  c_compile->add_flag("--json", compila.json, "print one line of JSON describing the outcome");
+
+  OpzioniPlot plot;
+  CLI::App* c_plot = app.add_subcommand(
+      "plot",
+      "Compile DIR's texts in memory and draw the plan view, the gradient profile, the "
+      "speed limits and the slowdowns into one SVG file.");
+  c_plot->add_option("DIR", plot.cartella, "the folder holding the two source texts")->required();
+  c_plot->add_option("--line-name", plot.nome_linea, "the line name NAME")->required();
+  c_plot->add_option("--train-number", plot.numero_treno, "the train number NUM")->required();
+  c_plot->add_option("--svg", plot.svg, "the picture to write")->required()->type_name("FILE");
+
+  try {
+    // CLI11 takes the arguments last first, without the program name.
+    std::vector<std::string> rovesciati(argomenti.rbegin(), argomenti.rend());
+    if (!rovesciati.empty()) rovesciati.pop_back();
+    app.parse(rovesciati);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::ParseError& e) {
+    err << "scenario-tool: " << e.what() << "\n";
+    err << "Run \"scenario-tool --help\" or \"scenario-tool COMMAND --help\" for more information.\n";
+    return kEsitoUso;
+  }
+
+  if (c_dump->parsed()) {
+    if (tipo_dump == "line") dump.tipo = TipoFileCompilato::linea;
+    if (tipo_dump == "scenario") dump.tipo = TipoFileCompilato::scenario;
+    if (tipo_dump == "grid") dump.tipo = TipoFileCompilato::percorso;
+    return comando_dump(file_system, dump, out, err);
+  }
+  if (c_export->parsed()) return comando_export(file_system, cartella_export, out, err);
+  if (c_compile->parsed()) return comando_compile(file_system, compila, out, err);
+  if (c_plot->parsed()) return comando_plot(file_system, plot, out, err);
+  return kEsitoUso;
+}
+
+}  // namespace scenario
