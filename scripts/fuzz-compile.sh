@@ -22,6 +22,7 @@ exec "$build/bin/compile_fuzzer" \
   -timeout=10 \
   -rss_limit_mb=2048 \
   -max_len=65536 \
+  -dict=fuzz/compile.dict \
   -print_final_stats=1 \
   -artifact_prefix="$build/artifacts/" \
   "$@" \
