@@ -1,6 +1,7 @@
 #include "compiler/compiled_files.h"
 
 #include <algorithm>
+#include <bit>
 #include <string_view>
 
 #include "base/rounding.h"
@@ -12,23 +13,26 @@ namespace {
 // Each series holds N + 1 values of at most 2 + 8 bytes.
 constexpr size_t kByteMassimiPunto = 2 * (2 + 8);
 
+// One series of the plan view (all x values, or all y values): each point as
+// its tag and its value. The computed points, nearly all of the file, are laid
+// out in one run.
 void serie(ScrittoreByte& scrittore, const Tracciato& tracciato, bool y) {
+  const auto valore = [&](int32_t m) { return y ? tracciato.y(m) : tracciato.x(m); };
   const int32_t ultimo = tracciato.ultimo_indice();
-  for (int32_t m = 0; m <= ultimo; ++m) {
-    const EtichettaPunto etichetta = tracciato.etichetta(m);
-    scrittore.uint16(static_cast<uint16_t>(etichetta));
-    const double valore = y ? tracciato.y(m) : tracciato.x(m);
-    switch (etichetta) {
-      case EtichettaPunto::intero16:
-        scrittore.int16(low16(arrotonda(valore)));
-        break;
-      case EtichettaPunto::reale64:
-        scrittore.float64(valore);
-        break;
-      case EtichettaPunto::vuoto:
-        break;
+  const int32_t calcolati = std::min(tracciato.prossimo_punto(), ultimo + 1);
+  int32_t m = 0;
+  for (; m < std::min(calcolati, 2); ++m) {
+    scrittore.uint16(static_cast<uint16_t>(EtichettaPunto::intero16));
+    scrittore.int16(low16(arrotonda(valore(m))));
+  }
+  if (m < calcolati) {
+    char* posto = scrittore.prenota(static_cast<size_t>(calcolati - m) * (2 + 8));
+    for (; m < calcolati; ++m) {
+      posto = metti<2>(posto, static_cast<uint16_t>(EtichettaPunto::reale64));
+      posto = metti<8>(posto, std::bit_cast<uint64_t>(valore(m)));
     }
   }
+  for (; m <= ultimo; ++m) scrittore.uint16(static_cast<uint16_t>(EtichettaPunto::vuoto));
 }
 
 void voce(ScrittoreByte& scrittore, const voce_registro& v) {

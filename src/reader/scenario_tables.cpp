@@ -24,11 +24,6 @@ void Tracciato::aggiungi_punto(double x, double y) {
   ++prossimo_;
 }
 
-EtichettaPunto Tracciato::etichetta(int32_t m) const {
-  if (m >= prossimo_) return EtichettaPunto::vuoto;
-  return m < 2 ? EtichettaPunto::intero16 : EtichettaPunto::reale64;
-}
-
 void Scenario::dimensiona(int32_t lunghezza_percorso) {
   lunghezza_tracciato = lunghezza_percorso + kMargineTracciato;
   ultima_cella = static_cast<int32_t>(arrotonda(lunghezza_tracciato / 50.0));

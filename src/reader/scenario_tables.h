@@ -16,18 +16,18 @@ namespace scenario {
 
 // Kinds of route cell (`cella_percorso::tipo`).
 enum TipoCella : uint8_t {
-  kBinario = 0,                  // plain track
-  kSegnale = 1,                  // signal
-  kFineRallentamento = 2,        // end of a slowdown
-  kInizioRallentamento = 3,      // start of a slowdown
-  kAvvisoRallentamento = 4,      // slowdown warning board
-  kPreavvisoRallentamento = 5,   // one of the four cells before a warning board
-  kIndicatoreVMax = 6,           // speed-limit board
-  kFermata = 10,                 // a station's stop point
-  kMarcaMontagna = 11,           // mountain marker, every fourth cell of a marked stretch
-  kAbbattimentoConValore = 12,   // code-cut point with a value
-  kAbbattimentoSenzaValore = 13, // code-cut point without a value
-  kCartelloIndicatore = 14,      // lettered line-side board
+  kBinario = 0,                   // plain track
+  kSegnale = 1,                   // signal
+  kFineRallentamento = 2,         // end of a slowdown
+  kInizioRallentamento = 3,       // start of a slowdown
+  kAvvisoRallentamento = 4,       // slowdown warning board
+  kPreavvisoRallentamento = 5,    // one of the four cells before a warning board
+  kIndicatoreVMax = 6,            // speed-limit board
+  kFermata = 10,                  // a station's stop point
+  kMarcaMontagna = 11,            // mountain marker, every fourth cell of a marked stretch
+  kAbbattimentoConValore = 12,    // code-cut point with a value
+  kAbbattimentoSenzaValore = 13,  // code-cut point without a value
+  kCartelloIndicatore = 14,       // lettered line-side board
 };
 
 // One 50 m cell of the route grid; 15 bytes on disk, fields in this order.
@@ -105,7 +105,10 @@ class Tracciato {
   // `ultimo_indice()`.
   void aggiungi_punto(double x, double y);
 
-  EtichettaPunto etichetta(int32_t m) const;
+  EtichettaPunto etichetta(int32_t m) const {
+    if (m >= prossimo_) return EtichettaPunto::vuoto;
+    return m < 2 ? EtichettaPunto::intero16 : EtichettaPunto::reale64;
+  }
   double x(int32_t m) const { return x_[static_cast<size_t>(m)]; }
   double y(int32_t m) const { return y_[static_cast<size_t>(m)]; }
 
@@ -138,8 +141,8 @@ struct Scenario {
   int32_t scrivi_linea = 0;  // non-zero: build the plan view and write the compiled line
   std::string riga;          // the token most recently read from a source text
 
-  int32_t codice_errore = 0;     // last error code recorded, 0 = none
-  int32_t posizione_errore = 0;  // position in metres recorded with some codes
+  int32_t codice_errore = 0;              // last error code recorded, 0 = none
+  int32_t posizione_errore = 0;           // position in metres recorded with some codes
   DiagnosticaLettura ultima_diagnostica;  // where the reader recorded `codice_errore`
 
   std::array<voce_registro, kVociRegistro> registro{};
