@@ -32,6 +32,12 @@ class Byte {
   std::string byte_;
 };
 
+// A record-table entry whose only field is its text (34 bytes plus the text).
+inline void voce_con_solo_nome(Byte& b, std::string_view nome) {
+  b.u8(0).i32(0).i32(0).i32(0).u8(0).testo(nome);
+  b.i16(0).i16(0).i16(0).i16(0).i16(0).u8(0).u8(0).u8(0).u8(0).i32(0);
+}
+
 // A route grid of `celle` cells, all zero but cell 1 (the stamp 5121 and the
 // code 2496), cell 5 (a signal with every field set) and cell 6 (a speed
 // board whose values need their sign).
@@ -74,22 +80,7 @@ inline std::string registro_di_prova() {
           .u8(0)
           .i32(62580);
     } else if (i == 80) {
-      b.u8(0)
-          .i32(0)
-          .i32(0)
-          .i32(0)
-          .u8(0)
-          .testo("(CURVA 30\xB0)(Km.1+200)")
-          .i16(0)
-          .i16(0)
-          .i16(0)
-          .i16(0)
-          .i16(0)
-          .u8(0)
-          .u8(0)
-          .u8(0)
-          .u8(0)
-          .i32(0);
+      voce_con_solo_nome(b, "(CURVA 30\xB0)(Km.1+200)");
     } else if (i == 85) {
       b.u8(0)
           .i32(80000)
@@ -125,22 +116,7 @@ inline std::string registro_di_prova() {
           .u8(0)
           .i32(0);
     } else {
-      b.u8(0)
-          .i32(0)
-          .i32(0)
-          .i32(0)
-          .u8(0)
-          .testo("")
-          .i16(0)
-          .i16(0)
-          .i16(0)
-          .i16(0)
-          .i16(0)
-          .u8(0)
-          .u8(0)
-          .u8(0)
-          .u8(0)
-          .i32(0);
+      voce_con_solo_nome(b, "");
     }
   }
   return b.str();

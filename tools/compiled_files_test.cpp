@@ -97,22 +97,7 @@ TEST(DecodificaScenario, WalksTheEntriesByTheirTextLengths) {
 TEST(DecodificaScenario, AnEmptyTableIs2958Bytes) {
   Byte b;
   for (int i = 0; i < 87; ++i) {
-    b.u8(0)
-        .i32(0)
-        .i32(0)
-        .i32(0)
-        .u8(0)
-        .testo("")
-        .i16(0)
-        .i16(0)
-        .i16(0)
-        .i16(0)
-        .i16(0)
-        .u8(0)
-        .u8(0)
-        .u8(0)
-        .u8(0)
-        .i32(0);
+    voce_con_solo_nome(b, "");
   }
   ASSERT_EQ(b.str().size(), 2958u);
   RegistroCompilato registro;
