@@ -42,6 +42,13 @@ std::string versione_precedente(const std::string& nuova) { return "earlier inst
 
 TEST(UccisioniInstallatore, EveryFileStaysWholeOldOrNewUnderKillsAndTheNextRunLeavesNoTrace) {
   const fs::path cartella = cartella_di_prova("kills");
+  struct Rimozione {
+    fs::path cartella;
+    ~Rimozione() {
+      std::error_code ignorato;
+      fs::remove_all(cartella, ignorato);
+    }
+  } rimozione{cartella};
   copia_programma(cartella);
 
   // The new version, and how long a whole run takes here.
@@ -109,7 +116,6 @@ TEST(UccisioniInstallatore, EveryFileStaysWholeOldOrNewUnderKillsAndTheNextRunLe
   RecordProperty("left_temporary", con_parziali);
   // The kills must land inside the run, not only before or after it.
   EXPECT_GT(misti, 0);
-  fs::remove_all(cartella);
 }
 
 // A run that stops before it writes some of its files (here the very first
