@@ -30,13 +30,13 @@ double picco_mb() {
 
 const char* nome_esito(EsitoCompilazione esito) {
   switch (esito) {
-    case EsitoCompilazione::completata:
+    case EsitoCompilazione::kCompletata:
       return "completed";
-    case EsitoCompilazione::errore_1250:
+    case EsitoCompilazione::kErrore1250:
       return "error 1250";
-    case EsitoCompilazione::errore_1251:
+    case EsitoCompilazione::kErrore1251:
       return "error 1251";
-    case EsitoCompilazione::nessuna_griglia:
+    case EsitoCompilazione::kNessunaGriglia:
       return "no grid";
   }
   return "?";
@@ -64,7 +64,7 @@ Giro compila(const scenario::TestiSorgente& testi, const scenario::NomiFile& nom
 
   Giro giro;
   giro.ms = std::chrono::duration<double, std::milli>(fine - inizio).count();
-  giro.completo = status.ok() && risultato.esito == EsitoCompilazione::completata;
+  giro.completo = status.ok() && risultato.esito == EsitoCompilazione::kCompletata;
   if (riferisci) {
     std::printf("outcome: %s, %s; reader/pass code %d at %d m; %zu cells, %d plan points\n",
                 status.ToString().c_str(), nome_esito(risultato.esito), tabelle.codice_errore,
@@ -72,7 +72,7 @@ Giro compila(const scenario::TestiSorgente& testi, const scenario::NomiFile& nom
     // Stations fill entries 1 upward; this line has no lettered boards.
     const auto stazioni = std::count_if(
         tabelle.registro.begin() + 1, tabelle.registro.begin() + scenario::kPrimoCartello + 1,
-        [](const scenario::voce_registro& voce) { return voce.tipo != 0; });
+        [](const scenario::VoceRegistro& voce) { return voce.tipo != 0; });
     std::printf("stations stored: %ld of %d\n", static_cast<long>(stazioni),
                 scenario::kStazioniMassime);
     for (const std::string& nome : risultato.file_scritti) {
@@ -103,13 +103,15 @@ scenario::Scenario tabelle_massime(const scenario::NomiFile& nomi) {
     tracciato.aggiungi_punto(tracciato.x(m - 1) + 1e-6 * m, tracciato.y(m - 1) + 1.0);
   }
   for (int32_t cella = 11; cella < tabelle.ultima_cella - 140; cella += 20) {
-    tabelle.percorso[static_cast<size_t>(cella)].tipo = scenario::kSegnale;
+    tabelle.percorso[static_cast<size_t>(cella)].tipo = scenario::TipoCella::kSegnale;
   }
   for (int32_t inizio = 500; inizio < tabelle.ultima_cella - 140; inizio += 1000) {
-    tabelle.percorso[static_cast<size_t>(inizio - 24)].tipo = scenario::kAvvisoRallentamento;
-    tabelle.percorso[static_cast<size_t>(inizio)].tipo = scenario::kInizioRallentamento;
+    tabelle.percorso[static_cast<size_t>(inizio - 24)].tipo =
+        scenario::TipoCella::kAvvisoRallentamento;
+    tabelle.percorso[static_cast<size_t>(inizio)].tipo = scenario::TipoCella::kInizioRallentamento;
     tabelle.percorso[static_cast<size_t>(inizio)].valore_1 = 30;
-    tabelle.percorso[static_cast<size_t>(inizio + 16)].tipo = scenario::kFineRallentamento;
+    tabelle.percorso[static_cast<size_t>(inizio + 16)].tipo =
+        scenario::TipoCella::kFineRallentamento;
   }
   return tabelle;
 }
@@ -122,7 +124,7 @@ double dopo_la_lettura(const scenario::NomiFile& nomi) {
   const scenario::Status status =
       scenario::completa_compilazione(tabelle, memoria, nomi, &risultato);
   const auto fine = std::chrono::steady_clock::now();
-  if (!status.ok() || risultato.esito != EsitoCompilazione::completata) {
+  if (!status.ok() || risultato.esito != EsitoCompilazione::kCompletata) {
     std::printf("finishing and writing failed: %s, %s\n", status.ToString().c_str(),
                 nome_esito(risultato.esito));
     return -1;

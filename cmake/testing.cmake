@@ -17,6 +17,9 @@ endif()
 function(bm_add_tests name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE scenario GTest::gtest_main GTest::gmock)
+  # Test helpers (tests/util/*_test_util.h, namespace scenario::test) and the
+  # reliability harness live under tests/.
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   if(CMAKE_CROSSCOMPILING AND WIN32)
     add_test(NAME ${name} COMMAND ${name})
     bm_runs_under_wine(${name})

@@ -13,9 +13,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view dati(reinterpret_cast<const char*>(data), size);
-  scenario::ProvaCompilazione prova;
-  scenario::compila_testi(scenario::dividi_ingresso(dati), &prova);
-  const std::string violazione = scenario::controlla_invarianti(prova);
+  scenario::test::ProvaCompilazione prova;
+  scenario::test::compila_testi(scenario::test::dividi_ingresso(dati), &prova);
+  const std::string violazione = scenario::test::controlla_invarianti(prova);
   if (!violazione.empty()) {
     std::fprintf(stderr, "broken rule after the compile: %s\n", violazione.c_str());
     std::abort();

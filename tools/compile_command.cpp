@@ -13,13 +13,13 @@ using nlohmann::json;
 
 json json_esito(EsitoCompilazione esito) {
   switch (esito) {
-    case EsitoCompilazione::completata:
+    case EsitoCompilazione::kCompletata:
       return nullptr;
-    case EsitoCompilazione::errore_1250:
+    case EsitoCompilazione::kErrore1250:
       return 1250;
-    case EsitoCompilazione::errore_1251:
+    case EsitoCompilazione::kErrore1251:
       return 1251;
-    case EsitoCompilazione::nessuna_griglia:
+    case EsitoCompilazione::kNessunaGriglia:
       return "nogrid";
   }
   return nullptr;
@@ -53,7 +53,7 @@ CompilazioneAutore compila_cartella(FileSystem& autore, FileSystem& uscita,
   c.diagnostiche = diagnostiche(c.tabelle, {c.testo_linea, c.testo_treno},
                                 {nomi.testo_linea(), nomi.testo_treno()});
 
-  if (!c.scrittura.ok() || c.risultato.esito != EsitoCompilazione::completata) {
+  if (!c.scrittura.ok() || c.risultato.esito != EsitoCompilazione::kCompletata) {
     c.esito = kEsitoFallito;
   } else if (c.tabelle.codice_errore != 0) {
     c.esito = kEsitoErroreCodice;

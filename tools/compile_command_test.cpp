@@ -10,7 +10,7 @@
 #include "content/source_texts.h"
 #include "driver/form1.h"
 #include "exit_codes.h"
-#include "source_fixtures.h"
+#include "util/tool_texts_test_util.h"
 
 namespace scenario {
 namespace {

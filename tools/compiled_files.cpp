@@ -80,11 +80,11 @@ Status troncato(std::string_view dove, size_t posizione, size_t dimensione) {
 
 bool tipo_da_nome(std::string_view nome, TipoFileCompilato* tipo) {
   if (finisce_con(nome, "_linea.dat")) {
-    *tipo = TipoFileCompilato::linea;
+    *tipo = TipoFileCompilato::kLinea;
   } else if (finisce_con(nome, ".sim")) {
-    *tipo = TipoFileCompilato::scenario;
+    *tipo = TipoFileCompilato::kScenario;
   } else if (finisce_con(nome, ".dat")) {
-    *tipo = TipoFileCompilato::percorso;
+    *tipo = TipoFileCompilato::kPercorso;
   } else {
     return false;
   }
@@ -100,19 +100,19 @@ Status decodifica_linea(std::string_view byte, LineaCompilata* linea) {
     if (!lettore.u16(&etichetta)) return troncato("a value tag", inizio, byte.size());
     ValoreTracciato valore;
     switch (etichetta) {
-      case static_cast<uint16_t>(EtichettaPunto::vuoto):
+      case static_cast<uint16_t>(EtichettaPunto::kVuoto):
         break;
-      case static_cast<uint16_t>(EtichettaPunto::intero16): {
+      case static_cast<uint16_t>(EtichettaPunto::kIntero16): {
         int16_t v;
         if (!lettore.i16(&v)) return troncato("a 16-bit value", inizio, byte.size());
-        valore.etichetta = EtichettaPunto::intero16;
+        valore.etichetta = EtichettaPunto::kIntero16;
         valore.valore = v;
         break;
       }
-      case static_cast<uint16_t>(EtichettaPunto::reale64): {
+      case static_cast<uint16_t>(EtichettaPunto::kReale64): {
         double v;
         if (!lettore.f64(&v)) return troncato("a 64-bit value", inizio, byte.size());
-        valore.etichetta = EtichettaPunto::reale64;
+        valore.etichetta = EtichettaPunto::kReale64;
         valore.valore = v;
         break;
       }
@@ -145,7 +145,7 @@ Status decodifica_scenario(std::string_view byte, RegistroCompilato* registro) {
   LettoreByte lettore(byte);
   RegistroCompilato letto{};
   for (size_t indice = 0; indice < letto.size(); ++indice) {
-    voce_registro& voce = letto[indice];
+    VoceRegistro& voce = letto[indice];
     const std::string dove = "registro entry " + a_testo(indice);
     const size_t inizio = lettore.posizione();
     uint16_t lunghezza = 0;
@@ -170,7 +170,7 @@ Status decodifica_scenario(std::string_view byte, RegistroCompilato* registro) {
   return Status::OK();
 }
 
-Status decodifica_percorso(std::string_view byte, std::vector<cella_percorso>* celle) {
+Status decodifica_percorso(std::string_view byte, std::vector<CellaPercorso>* celle) {
   if (byte.size() % kByteCella != 0) {
     return Status::Error("the file has " + a_testo(byte.size()) +
                          " bytes, not a whole number of 15-byte cells (" +
@@ -185,10 +185,12 @@ Status decodifica_percorso(std::string_view byte, std::vector<cella_percorso>* c
                          " (one per 50 m of the route length + 7000 m)");
   }
   LettoreByte lettore(byte);
-  std::vector<cella_percorso> letto(numero);
-  for (cella_percorso& c : letto) {
+  std::vector<CellaPercorso> letto(numero);
+  for (CellaPercorso& c : letto) {
     // The size is checked above, so every read succeeds.
-    lettore.u8(&c.tipo);
+    uint8_t tipo = 0;
+    lettore.u8(&tipo);
+    c.tipo = static_cast<TipoCella>(tipo);
     lettore.i16(&c.valore_1);
     lettore.i16(&c.valore_2);
     lettore.i16(&c.valore_3);

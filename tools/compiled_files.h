@@ -16,7 +16,7 @@
 
 namespace scenario {
 
-enum class TipoFileCompilato { linea, scenario, percorso };
+enum class TipoFileCompilato { kLinea, kScenario, kPercorso };
 
 // The kind a file name announces: "_linea.dat" a compiled line, ".sim" a
 // compiled train scenario, any other ".dat" a compiled route grid. Returns
@@ -35,7 +35,7 @@ inline constexpr int32_t kPuntiMassimi = kLunghezzaMassima + kMargineTracciato +
 
 // One tagged value of the plan view as stored.
 struct ValoreTracciato {
-  EtichettaPunto etichetta = EtichettaPunto::vuoto;
+  EtichettaPunto etichetta = EtichettaPunto::kVuoto;
   double valore = 0.0;  // an int16 value is held exactly
 };
 
@@ -47,12 +47,12 @@ struct LineaCompilata {
   int32_t lunghezza_tracciato() const { return static_cast<int32_t>(x.size()) - 1; }
 };
 
-using RegistroCompilato = std::array<voce_registro, kVociRegistro>;
+using RegistroCompilato = std::array<VoceRegistro, kVociRegistro>;
 
 // Each decoder fills its result only when the whole file fits the layout; the
 // failure message says where and how it does not.
 Status decodifica_linea(std::string_view byte, LineaCompilata* linea);
 Status decodifica_scenario(std::string_view byte, RegistroCompilato* registro);
-Status decodifica_percorso(std::string_view byte, std::vector<cella_percorso>* celle);
+Status decodifica_percorso(std::string_view byte, std::vector<CellaPercorso>* celle);
 
 }  // namespace scenario

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "byte_fixtures.h"
+#include "util/compiled_bytes_test_util.h"
 
 namespace scenario {
 namespace {
@@ -15,16 +15,16 @@ TEST(TipoDaNome, TellsTheKindFromTheSuffix) {
     bool riconosciuto;
     TipoFileCompilato tipo;
   } casi[] = {
-      {"BELFORTE SELVEN - MELAR_linea.dat", true, TipoFileCompilato::linea},
-      {"dir/BELFORTE SELVEN - MELAR_8312.sim", true, TipoFileCompilato::scenario},
-      {"BELFORTE SELVEN - MELAR_8312.dat", true, TipoFileCompilato::percorso},
+      {"BELFORTE SELVEN - MELAR_linea.dat", true, TipoFileCompilato::kLinea},
+      {"dir/BELFORTE SELVEN - MELAR_8312.sim", true, TipoFileCompilato::kScenario},
+      {"BELFORTE SELVEN - MELAR_8312.dat", true, TipoFileCompilato::kPercorso},
       {"linea.dat", true,
-       TipoFileCompilato::percorso},  // no "_" before it: a grid of a line called "linea"
-      {"X_8312-.txt", false, TipoFileCompilato::linea},
-      {"X.sim.bak", false, TipoFileCompilato::linea},
+       TipoFileCompilato::kPercorso},  // no "_" before it: a grid of a line called "linea"
+      {"X_8312-.txt", false, TipoFileCompilato::kLinea},
+      {"X.sim.bak", false, TipoFileCompilato::kLinea},
   };
   for (const auto& caso : casi) {
-    TipoFileCompilato tipo = TipoFileCompilato::linea;
+    TipoFileCompilato tipo = TipoFileCompilato::kLinea;
     EXPECT_EQ(tipo_da_nome(caso.nome, &tipo), caso.riconosciuto) << caso.nome;
     if (caso.riconosciuto) {
       EXPECT_EQ(tipo, caso.tipo) << caso.nome;
@@ -33,13 +33,13 @@ TEST(TipoDaNome, TellsTheKindFromTheSuffix) {
 }
 
 TEST(DecodificaPercorso, ReadsEveryFieldOfEveryCellLittleEndianWithItsSign) {
-  std::vector<cella_percorso> celle;
+  std::vector<CellaPercorso> celle;
   ASSERT_TRUE(decodifica_percorso(test::griglia_di_prova(141), &celle).ok());
   ASSERT_EQ(celle.size(), 141u);
   EXPECT_EQ(celle[1].valore_1, 5121);
   EXPECT_EQ(celle[1].valore_2, 2496);
-  const cella_percorso& s = celle[5];
-  EXPECT_EQ(s.tipo, 1);
+  const CellaPercorso& s = celle[5];
+  EXPECT_EQ(s.tipo, TipoCella::kSegnale);
   EXPECT_EQ(s.valore_1, 30);
   EXPECT_EQ(s.valore_2, 40);
   EXPECT_EQ(s.valore_3, -2);
@@ -66,13 +66,13 @@ TEST(DecodificaPercorso, RefusesASizeThatIsNoGrid) {
       {"", "holds 0 cells"},
   };
   for (const auto& caso : casi) {
-    std::vector<cella_percorso> celle(3);
+    std::vector<CellaPercorso> celle(3);
     const Status status = decodifica_percorso(caso.byte, &celle);
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.message().find(caso.messaggio), std::string::npos) << status.message();
     EXPECT_EQ(celle.size(), 3u) << "a refused file leaves the result alone";
   }
-  std::vector<cella_percorso> celle;
+  std::vector<CellaPercorso> celle;
   EXPECT_TRUE(decodifica_percorso(test::griglia_di_prova(20141), &celle).ok());
 }
 
@@ -129,14 +129,14 @@ TEST(DecodificaLinea, SplitsTheXAndYSeriesAndKeepsEveryTag) {
   LineaCompilata linea;
   ASSERT_TRUE(decodifica_linea(test::linea_di_prova(7000, 6999), &linea).ok());
   ASSERT_EQ(linea.lunghezza_tracciato(), 7000);
-  EXPECT_EQ(linea.x[0].etichetta, EtichettaPunto::intero16);
-  EXPECT_EQ(linea.y[1].etichetta, EtichettaPunto::intero16);
+  EXPECT_EQ(linea.x[0].etichetta, EtichettaPunto::kIntero16);
+  EXPECT_EQ(linea.y[1].etichetta, EtichettaPunto::kIntero16);
   EXPECT_EQ(linea.y[1].valore, 1.0);
-  EXPECT_EQ(linea.x[2].etichetta, EtichettaPunto::reale64);
+  EXPECT_EQ(linea.x[2].etichetta, EtichettaPunto::kReale64);
   EXPECT_EQ(linea.x[2].valore, 1 / 1024.0);
   EXPECT_EQ(linea.y[6998].valore, 6997.75);
-  EXPECT_EQ(linea.x[6999].etichetta, EtichettaPunto::vuoto);
-  EXPECT_EQ(linea.y[7000].etichetta, EtichettaPunto::vuoto);
+  EXPECT_EQ(linea.x[6999].etichetta, EtichettaPunto::kVuoto);
+  EXPECT_EQ(linea.y[7000].etichetta, EtichettaPunto::kVuoto);
   // Fully built, the file has 20 N - 36 bytes.
   EXPECT_EQ(test::linea_di_prova(7000, 6999).size(), 20u * 7000 - 36);
 }

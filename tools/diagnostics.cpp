@@ -11,70 +11,71 @@ using F = FormaPosizione;
 // Each meaning names the record and the rule it broke, as an author reads it
 // next to the record's line.
 const std::vector<SignificatoCodice> kTabella = {
-    {1, "route length (lunghezza percorso) above 1000000 m or negative", O::testo_linea,
-     F::nessuna},
+    {1, "route length (lunghezza percorso) above 1000000 m or negative", O::kTestoLinea,
+     F::kNessuna},
     {2,
      "a kilometre reference (progressiva chilometrica) has a first or second number that is not a multiple of 50",
-     O::testo_linea, F::nessuna},
-    {3, "first cab-signal repetition position is not a multiple of 50", O::testo_linea, F::nessuna},
-    {4, "second cab-signal repetition position is not a multiple of 50", O::testo_linea,
-     F::nessuna},
-    {5, "cab-signal repetition keyword holds neither \"4\" nor \"9\"", O::testo_linea, F::nessuna},
-    {6, "lettered board on an occupied cell", O::testo_linea, F::metri},
-    {7, "code-cut point (abbattimento) on an occupied cell", O::testo_treno, F::metri},
-    {8, "station position is not a multiple of 50", O::testo_treno, F::metri},
-    {9, "station length is not a multiple of 100", O::testo_treno, F::metri},
+     O::kTestoLinea, F::kNessuna},
+    {3, "first cab-signal repetition position is not a multiple of 50", O::kTestoLinea,
+     F::kNessuna},
+    {4, "second cab-signal repetition position is not a multiple of 50", O::kTestoLinea,
+     F::kNessuna},
+    {5, "cab-signal repetition keyword holds neither \"4\" nor \"9\"", O::kTestoLinea, F::kNessuna},
+    {6, "lettered board on an occupied cell", O::kTestoLinea, F::kMetri},
+    {7, "code-cut point (abbattimento) on an occupied cell", O::kTestoTreno, F::kMetri},
+    {8, "station position is not a multiple of 50", O::kTestoTreno, F::kMetri},
+    {9, "station length is not a multiple of 100", O::kTestoTreno, F::kMetri},
     {10, "too many stations and lettered boards for the record table (they share entries 1 to 80)",
-     O::testi_sorgente, F::nessuna},
+     O::kTestiSorgente, F::kNessuna},
     {11,
      "no free cell and no code-cut point in the two cells before a signal that stands 1 to 20 cells before a slowdown warning board",
-     O::passata_finale, F::cella},
+     O::kPassataFinale, F::kCella},
     {12,
      "no free cell for a code-cut point in a trio (5-7, 11-13 or 18-20 cells) before a slowdown start",
-     O::passata_finale, F::cella},
+     O::kPassataFinale, F::kCella},
     {13,
      "no free cell for a code-cut point inside a slowdown below 110 km/h (every 8th cell) or just before the first signal after its end",
-     O::passata_finale, F::cella},
+     O::kPassataFinale, F::kCella},
     {15,
      "record outside the route grid (positions reach the route length + 6900 m, stations the route length + 6200 m)",
-     O::testi_sorgente, F::metri},
-    {16, "signal on an occupied cell", O::testo_treno, F::metri},
-    {17, "slowdown warning board (1200 m before the slowdown) on an occupied cell", O::testo_treno,
-     F::metri},
-    {18, "slowdown start on an occupied cell", O::testo_treno, F::metri},
-    {19, "slowdown end on an occupied cell", O::testo_treno, F::metri},
-    {20, "one of the four cells before a slowdown warning board is occupied", O::testo_treno,
-     F::metri},
-    {21, "speed board (indicatori_vmax) on an occupied cell", O::testo_linea, F::metri},
-    {22, "station area begins less than 350 m after the previous station's end", O::testo_treno,
-     F::metri},
+     O::kTestiSorgente, F::kMetri},
+    {16, "signal on an occupied cell", O::kTestoTreno, F::kMetri},
+    {17, "slowdown warning board (1200 m before the slowdown) on an occupied cell", O::kTestoTreno,
+     F::kMetri},
+    {18, "slowdown start on an occupied cell", O::kTestoTreno, F::kMetri},
+    {19, "slowdown end on an occupied cell", O::kTestoTreno, F::kMetri},
+    {20, "one of the four cells before a slowdown warning board is occupied", O::kTestoTreno,
+     F::kMetri},
+    {21, "speed board (indicatori_vmax) on an occupied cell", O::kTestoLinea, F::kMetri},
+    {22, "station area begins less than 350 m after the previous station's end", O::kTestoTreno,
+     F::kMetri},
     {24, "station's stop point would fall on cell 1 or lower (its area ends at 100 m or less)",
-     O::testo_treno, F::nessuna},
+     O::kTestoTreno, F::kNessuna},
     {25,
      "a source text could not be read (a missing field, a field that is not a number of its range, reading past the end, a text that cannot be opened or deleted, or a record before the route length)",
-     O::testi_sorgente, F::nessuna},
-    {101, "no line source text in the folder", O::testo_linea, F::nessuna},
-    {102, "the line source text has no \"[generale]\" section", O::testo_linea, F::nessuna},
+     O::kTestiSorgente, F::kNessuna},
+    {101, "no line source text in the folder", O::kTestoLinea, F::kNessuna},
+    {102, "the line source text has no \"[generale]\" section", O::kTestoLinea, F::kNessuna},
     {103, "curve keyword without a class digit 1 to 6, or a curve reaching beyond 1000000 m",
-     O::testo_linea, F::nessuna},
+     O::kTestoLinea, F::kNessuna},
 };
 
 std::string testo_posizione(FormaPosizione forma, int32_t posizione) {
   switch (forma) {
-    case F::nessuna:
+    case F::kNessuna:
       return "";
-    case F::metri:
+    case F::kMetri:
       return " at " + std::to_string(posizione) + " m";
-    case F::cella:
+    case F::kCella:
       return " at cell " + std::to_string(posizione / 50) + " (" + std::to_string(posizione) +
              " m)";
   }
   return "";
 }
 
-std::string descrivi_cella(const cella_percorso& cella) {
+std::string descrivi_cella(const CellaPercorso& cella) {
   std::string testo = std::string(nome_tipo_cella(cella.tipo));
-  testo += " (kind " + std::to_string(cella.tipo) + ")";
+  testo += " (kind " + std::to_string(static_cast<int>(cella.tipo)) + ")";
   return testo;
 }
 
@@ -87,7 +88,7 @@ SignificatoCodice significato_codice(int32_t codice) {
       std::find_if(kTabella.begin(), kTabella.end(),
                    [codice](const SignificatoCodice& r) { return r.codice == codice; });
   if (trovato != kTabella.end()) return *trovato;
-  return {codice, "an error code this tool does not know", O::nessuna, F::nessuna};
+  return {codice, "an error code this tool does not know", O::kNessuna, F::kNessuna};
 }
 
 std::string riga_diagnostica(const Diagnostica& d) {
@@ -99,7 +100,7 @@ std::string riga_diagnostica(const Diagnostica& d) {
       if (d.colonna) riga += ":" + std::to_string(*d.colonna);
     }
     riga += ": ";
-  } else if (significato_codice(d.codice).origine == O::passata_finale) {
+  } else if (significato_codice(d.codice).origine == O::kPassataFinale) {
     riga += "finishing pass: ";
   }
   riga += "error " + std::to_string(d.codice) + ": " + d.messaggio;
@@ -122,16 +123,16 @@ std::vector<Diagnostica> diagnostiche(const Scenario& tabelle, const TestiSorgen
 
   // The finishing pass runs after the reader: where the reader last stopped
   // says nothing about its codes.
-  if (riga.origine == O::passata_finale) return {d};
+  if (riga.origine == O::kPassataFinale) return {d};
   if (!lettura.file.empty()) {
     d.file = lettura.file == compilati.linea   ? autore.linea
              : lettura.file == compilati.treno ? autore.treno
                                                : lettura.file;
     if (lettura.riga > 0) d.riga = lettura.riga;
     if (lettura.riga > 0 && lettura.colonna > 0) d.colonna = lettura.colonna;
-  } else if (riga.origine == O::testo_linea) {
+  } else if (riga.origine == O::kTestoLinea) {
     d.file = autore.linea;
-  } else if (riga.origine == O::testo_treno) {
+  } else if (riga.origine == O::kTestoTreno) {
     d.file = autore.treno;
   }
   return {d};
@@ -139,9 +140,9 @@ std::vector<Diagnostica> diagnostiche(const Scenario& tabelle, const TestiSorgen
 
 std::string messaggio_esito(EsitoCompilazione esito, const Scenario& tabelle) {
   switch (esito) {
-    case EsitoCompilazione::completata:
+    case EsitoCompilazione::kCompletata:
       return "";
-    case EsitoCompilazione::errore_1250: {
+    case EsitoCompilazione::kErrore1250: {
       std::string testo =
           "error 1250: a reserved slot for the stamps is occupied, nothing written:";
       if (tabelle.registro[kVoceLinea].campo_7 != 0) {
@@ -156,7 +157,7 @@ std::string messaggio_esito(EsitoCompilazione esito, const Scenario& tabelle) {
       testo.back() = '.';
       return testo;
     }
-    case EsitoCompilazione::errore_1251: {
+    case EsitoCompilazione::kErrore1251: {
       std::string testo =
           "error 1251: a reserved slot for the competition codes is occupied, nothing written:";
       if (tabelle.registro[kVoceLinea].orario != 0) {
@@ -171,38 +172,38 @@ std::string messaggio_esito(EsitoCompilazione esito, const Scenario& tabelle) {
       testo.back() = '.';
       return testo;
     }
-    case EsitoCompilazione::nessuna_griglia:
+    case EsitoCompilazione::kNessunaGriglia:
       return "no route grid: the reader stopped before the route length (lunghezza percorso) of "
              "the line source text; nothing written";
   }
   return "";
 }
 
-std::string_view nome_tipo_cella(uint8_t tipo) {
+std::string_view nome_tipo_cella(TipoCella tipo) {
   switch (tipo) {
-    case kBinario:
+    case TipoCella::kBinario:
       return "plain track";
-    case kSegnale:
+    case TipoCella::kSegnale:
       return "signal";
-    case kFineRallentamento:
+    case TipoCella::kFineRallentamento:
       return "slowdown end";
-    case kInizioRallentamento:
+    case TipoCella::kInizioRallentamento:
       return "slowdown start";
-    case kAvvisoRallentamento:
+    case TipoCella::kAvvisoRallentamento:
       return "slowdown warning board";
-    case kPreavvisoRallentamento:
+    case TipoCella::kPreavvisoRallentamento:
       return "cell before a slowdown warning board";
-    case kIndicatoreVMax:
+    case TipoCella::kIndicatoreVMax:
       return "speed board";
-    case kFermata:
+    case TipoCella::kFermata:
       return "station stop point";
-    case kMarcaMontagna:
+    case TipoCella::kMarcaMontagna:
       return "mountain marker";
-    case kAbbattimentoConValore:
+    case TipoCella::kAbbattimentoConValore:
       return "code-cut point with a value";
-    case kAbbattimentoSenzaValore:
+    case TipoCella::kAbbattimentoSenzaValore:
       return "code-cut point without a value";
-    case kCartelloIndicatore:
+    case TipoCella::kCartelloIndicatore:
       return "lettered board";
     default:
       return "unknown kind";

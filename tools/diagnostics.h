@@ -17,25 +17,25 @@ namespace scenario {
 
 // Where a code comes from, and so which file a diagnostic names.
 enum class OrigineCodice {
-  testo_linea,     // the line source text
-  testo_treno,     // the train source text
-  testi_sorgente,  // either source text: the one being read when it happened
-  passata_finale,  // the finishing pass over the route grid
-  nessuna,         // a code the tool does not know
+  kTestoLinea,     // the line source text
+  kTestoTreno,     // the train source text
+  kTestiSorgente,  // either source text: the one being read when it happened
+  kPassataFinale,  // the finishing pass over the route grid
+  kNessuna,        // a code the tool does not know
 };
 
 // How the position recorded with a code reads in a message.
 enum class FormaPosizione {
-  nessuna,  // the code records no position
-  metri,    // "at 20050 m"
-  cella,    // "at cell 468 (23400 m)": the finishing pass records a cell's start
+  kNessuna,  // the code records no position
+  kMetri,    // "at 20050 m"
+  kCella,    // "at cell 468 (23400 m)": the finishing pass records a cell's start
 };
 
 struct SignificatoCodice {
   int32_t codice = 0;
   std::string_view significato;  // a short English meaning, lower case, no full stop
-  OrigineCodice origine = OrigineCodice::nessuna;
-  FormaPosizione posizione = FormaPosizione::nessuna;
+  OrigineCodice origine = OrigineCodice::kNessuna;
+  FormaPosizione posizione = FormaPosizione::kNessuna;
 };
 
 // Every code the reader, the storers and the finishing pass record
@@ -77,6 +77,6 @@ std::vector<Diagnostica> diagnostiche(const Scenario& tabelle, const TestiSorgen
 std::string messaggio_esito(EsitoCompilazione esito, const Scenario& tabelle);
 
 // The English name of a route cell kind ("signal", "slowdown start", ...).
-std::string_view nome_tipo_cella(uint8_t tipo);
+std::string_view nome_tipo_cella(TipoCella tipo);
 
 }  // namespace scenario

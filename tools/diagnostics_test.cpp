@@ -20,7 +20,7 @@ TEST(TabellaCodici, ExplainsEveryCodeTheReaderTheStorersAndTheFinishingPassRecor
     precedente = riga.codice;
     trovati.insert(riga.codice);
     EXPECT_FALSE(riga.significato.empty()) << riga.codice;
-    EXPECT_NE(riga.origine, OrigineCodice::nessuna) << riga.codice;
+    EXPECT_NE(riga.origine, OrigineCodice::kNessuna) << riga.codice;
   }
   EXPECT_EQ(trovati, attesi);
   EXPECT_EQ(significato_codice(99).significato, "an error code this tool does not know");
@@ -124,24 +124,24 @@ TEST(Diagnostiche, PutLineAndColumnBetweenFileAndCode) {
 TEST(MessaggioEsito, NamesWhatOccupiesTheReservedSlot) {
   Scenario tabelle;
   tabelle.dimensiona(0);
-  tabelle.percorso[1].tipo = kSegnale;
+  tabelle.percorso[1].tipo = TipoCella::kSegnale;
   tabelle.percorso[1].valore_1 = 30;
   tabelle.percorso[1].valore_2 = 40;
   EXPECT_EQ(
-      messaggio_esito(EsitoCompilazione::errore_1250, tabelle),
+      messaggio_esito(EsitoCompilazione::kErrore1250, tabelle),
       "error 1250: a reserved slot for the stamps is occupied, nothing written: route cell 1 holds a signal "
       "(kind 1) with valore_1 30; cell 1 takes the objects placed at 0 m and the code-cut points at 50 m.");
   EXPECT_EQ(
-      messaggio_esito(EsitoCompilazione::errore_1251, tabelle),
+      messaggio_esito(EsitoCompilazione::kErrore1251, tabelle),
       "error 1251: a reserved slot for the competition codes is occupied, nothing written: route cell 1 holds a "
       "signal (kind 1) with valore_2 40; cell 1 takes the objects placed at 0 m and the code-cut points at 50 m.");
   tabelle.registro[kVoceLinea].campo_7 = 3;
-  tabelle.percorso[1] = cella_percorso{};
+  tabelle.percorso[1] = CellaPercorso{};
   EXPECT_EQ(
-      messaggio_esito(EsitoCompilazione::errore_1250, tabelle),
+      messaggio_esito(EsitoCompilazione::kErrore1250, tabelle),
       "error 1250: a reserved slot for the stamps is occupied, nothing written: registro entry 85 campo_7 holds 3.");
-  EXPECT_EQ(messaggio_esito(EsitoCompilazione::completata, tabelle), "");
-  EXPECT_NE(messaggio_esito(EsitoCompilazione::nessuna_griglia, tabelle).find("no route grid"),
+  EXPECT_EQ(messaggio_esito(EsitoCompilazione::kCompletata, tabelle), "");
+  EXPECT_NE(messaggio_esito(EsitoCompilazione::kNessunaGriglia, tabelle).find("no route grid"),
             std::string::npos);
 }
 

@@ -18,11 +18,11 @@ using nlohmann::json;
 
 std::string_view nome_etichetta(EtichettaPunto etichetta) {
   switch (etichetta) {
-    case EtichettaPunto::vuoto:
+    case EtichettaPunto::kVuoto:
       return "empty";
-    case EtichettaPunto::intero16:
+    case EtichettaPunto::kIntero16:
       return "int16";
-    case EtichettaPunto::reale64:
+    case EtichettaPunto::kReale64:
       return "float64";
   }
   return "?";
@@ -32,8 +32,8 @@ std::string_view nome_etichetta(EtichettaPunto etichetta) {
 struct TrattoEtichette {
   int32_t da = 0;
   int32_t a = 0;
-  EtichettaPunto x = EtichettaPunto::vuoto;
-  EtichettaPunto y = EtichettaPunto::vuoto;
+  EtichettaPunto x = EtichettaPunto::kVuoto;
+  EtichettaPunto y = EtichettaPunto::kVuoto;
 };
 
 std::vector<TrattoEtichette> tratti_etichette(const LineaCompilata& linea) {
@@ -59,8 +59,8 @@ struct Estensione {
 Estensione estensione(const LineaCompilata& linea) {
   Estensione e;
   for (size_t m = 0; m < linea.x.size(); ++m) {
-    if (linea.x[m].etichetta == EtichettaPunto::vuoto ||
-        linea.y[m].etichetta == EtichettaPunto::vuoto)
+    if (linea.x[m].etichetta == EtichettaPunto::kVuoto ||
+        linea.y[m].etichetta == EtichettaPunto::kVuoto)
       continue;
     const double x = linea.x[m].valore;
     const double y = linea.y[m].valore;
@@ -89,7 +89,7 @@ std::string descrivi_tratto(const TrattoEtichette& t) {
 }
 
 json json_valore(const ValoreTracciato& v) {
-  if (v.etichetta == EtichettaPunto::vuoto) return nullptr;
+  if (v.etichetta == EtichettaPunto::kVuoto) return nullptr;
   if (!std::isfinite(v.valore)) return numero_esatto(v.valore);  // JSON has no infinities
   return v.valore;
 }
@@ -102,7 +102,7 @@ std::string orario_leggibile(int32_t secondi) {
   return testo;
 }
 
-bool voce_vuota(const voce_registro& v) {
+bool voce_vuota(const VoceRegistro& v) {
   return v.tipo == 0 && v.inizio == 0 && v.fine == 0 && v.progressiva == 0 && v.campo_4 == 0 &&
          v.nome.empty() && v.campo_7 == 0 && v.campo_8 == 0 && v.campo_10 == 0 && v.campo_11 == 0 &&
          v.campo_12 == 0 && v.campo_9 == 0 && v.campo_13 == 0 && v.campo_6 == 0 && v.campo_5 == 0 &&
@@ -135,14 +135,21 @@ struct CampoCella {
   int32_t valore;
 };
 
-std::vector<CampoCella> campi_cella(const cella_percorso& c) {
-  return {{"tipo", c.tipo},         {"valore_1", c.valore_1}, {"valore_2", c.valore_2},
-          {"valore_3", c.valore_3}, {"valore_4", c.valore_4}, {"tempo_segnale", c.tempo_segnale},
-          {"avviso", c.avviso},     {"montagna", c.montagna}, {"velocita_max", c.velocita_max},
-          {"pendenza", c.pendenza}, {"aderenza", c.aderenza}};
+std::vector<CampoCella> campi_cella(const CellaPercorso& c) {
+  return {{"tipo", static_cast<int32_t>(c.tipo)},
+          {"valore_1", c.valore_1},
+          {"valore_2", c.valore_2},
+          {"valore_3", c.valore_3},
+          {"valore_4", c.valore_4},
+          {"tempo_segnale", c.tempo_segnale},
+          {"avviso", c.avviso},
+          {"montagna", c.montagna},
+          {"velocita_max", c.velocita_max},
+          {"pendenza", c.pendenza},
+          {"aderenza", c.aderenza}};
 }
 
-bool cella_vuota(const cella_percorso& c) {
+bool cella_vuota(const CellaPercorso& c) {
   for (const CampoCella& campo : campi_cella(c)) {
     if (campo.valore != 0) return false;
   }
@@ -182,8 +189,8 @@ std::string testo_linea_compilata(const LineaCompilata& linea, size_t dimensione
       const ValoreTracciato& x = linea.x[static_cast<size_t>(m)];
       const ValoreTracciato& y = linea.y[static_cast<size_t>(m)];
       out << "point " << m << ": x "
-          << (x.etichetta == EtichettaPunto::vuoto ? "empty" : numero_esatto(x.valore)) << ", y "
-          << (y.etichetta == EtichettaPunto::vuoto ? "empty" : numero_esatto(y.valore)) << "\n";
+          << (x.etichetta == EtichettaPunto::kVuoto ? "empty" : numero_esatto(x.valore)) << ", y "
+          << (y.etichetta == EtichettaPunto::kVuoto ? "empty" : numero_esatto(y.valore)) << "\n";
     }
   }
   return out.str();
@@ -224,7 +231,7 @@ std::string testo_scenario_compilato(const RegistroCompilato& registro, size_t d
   out << "compiled train scenario: " << registro.size() << " registro entries, " << dimensione
       << " bytes\n";
   for (size_t i = 0; i < registro.size(); ++i) {
-    const voce_registro& v = registro[i];
+    const VoceRegistro& v = registro[i];
     out << "registro[" << i << "] (" << ruolo_voce(i) << ")";
     if (voce_vuota(v)) {
       out << ": empty\n";
@@ -245,7 +252,7 @@ std::string testo_scenario_compilato(const RegistroCompilato& registro, size_t d
 json json_scenario_compilato(const RegistroCompilato& registro, size_t dimensione) {
   json voci = json::array();
   for (size_t i = 0; i < registro.size(); ++i) {
-    const voce_registro& v = registro[i];
+    const VoceRegistro& v = registro[i];
     voci.push_back({{"indice", i},
                     {"tipo", v.tipo},
                     {"inizio", v.inizio},
@@ -267,15 +274,15 @@ json json_scenario_compilato(const RegistroCompilato& registro, size_t dimension
   return {{"kind", "scenario"}, {"bytes", dimensione}, {"registro", voci}};
 }
 
-std::string testo_percorso_compilato(const std::vector<cella_percorso>& celle, size_t dimensione) {
+std::string testo_percorso_compilato(const std::vector<CellaPercorso>& celle, size_t dimensione) {
   std::ostringstream out;
   out << "compiled route grid: " << celle.size() << " cells (ultima_cella " << celle.size() - 1
       << "), " << dimensione << " bytes; cells whose fields are all 0 are left out\n";
   for (size_t i = 0; i < celle.size(); ++i) {
-    const cella_percorso& c = celle[i];
+    const CellaPercorso& c = celle[i];
     if (cella_vuota(c)) continue;
     out << "cell " << i << " (" << i * 50 << " m)";
-    if (c.tipo != kBinario) out << " " << nome_tipo_cella(c.tipo);
+    if (c.tipo != TipoCella::kBinario) out << " " << nome_tipo_cella(c.tipo);
     const char* separatore = ": ";
     for (const CampoCella& campo : campi_cella(c)) {
       if (campo.valore == 0) continue;
@@ -287,10 +294,10 @@ std::string testo_percorso_compilato(const std::vector<cella_percorso>& celle, s
   return out.str();
 }
 
-json json_percorso_compilato(const std::vector<cella_percorso>& celle, size_t dimensione) {
+json json_percorso_compilato(const std::vector<CellaPercorso>& celle, size_t dimensione) {
   json lista = json::array();
   for (size_t i = 0; i < celle.size(); ++i) {
-    const cella_percorso& c = celle[i];
+    const CellaPercorso& c = celle[i];
     if (cella_vuota(c)) continue;
     json cella = {{"indice", i}, {"posizione", i * 50}};
     for (const CampoCella& campo : campi_cella(c)) cella[campo.nome] = campo.valore;
@@ -321,7 +328,7 @@ int comando_dump(FileSystem& file_system, const OpzioniDump& opzioni, std::ostre
   json j;
   std::string testo;
   switch (tipo) {
-    case TipoFileCompilato::linea: {
+    case TipoFileCompilato::kLinea: {
       LineaCompilata linea;
       decodificato = decodifica_linea(byte, &linea);
       if (!decodificato.ok()) break;
@@ -332,7 +339,7 @@ int comando_dump(FileSystem& file_system, const OpzioniDump& opzioni, std::ostre
       }
       break;
     }
-    case TipoFileCompilato::scenario: {
+    case TipoFileCompilato::kScenario: {
       RegistroCompilato registro;
       decodificato = decodifica_scenario(byte, &registro);
       if (!decodificato.ok()) break;
@@ -343,8 +350,8 @@ int comando_dump(FileSystem& file_system, const OpzioniDump& opzioni, std::ostre
       }
       break;
     }
-    case TipoFileCompilato::percorso: {
-      std::vector<cella_percorso> celle;
+    case TipoFileCompilato::kPercorso: {
+      std::vector<CellaPercorso> celle;
       decodificato = decodifica_percorso(byte, &celle);
       if (!decodificato.ok()) break;
       if (opzioni.json) {

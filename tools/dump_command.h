@@ -32,12 +32,12 @@ int comando_dump(FileSystem& file_system, const OpzioniDump& opzioni, std::ostre
 std::string testo_linea_compilata(const LineaCompilata& linea, size_t dimensione,
                                   int32_t passo_punti);
 std::string testo_scenario_compilato(const RegistroCompilato& registro, size_t dimensione);
-std::string testo_percorso_compilato(const std::vector<cella_percorso>& celle, size_t dimensione);
+std::string testo_percorso_compilato(const std::vector<CellaPercorso>& celle, size_t dimensione);
 
 nlohmann::json json_linea_compilata(const LineaCompilata& linea, size_t dimensione,
                                     int32_t passo_punti);
 nlohmann::json json_scenario_compilato(const RegistroCompilato& registro, size_t dimensione);
-nlohmann::json json_percorso_compilato(const std::vector<cella_percorso>& celle, size_t dimensione);
+nlohmann::json json_percorso_compilato(const std::vector<CellaPercorso>& celle, size_t dimensione);
 
 // A number as the shortest text that reads back to the same double.
 std::string numero_esatto(double valore);

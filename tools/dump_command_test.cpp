@@ -6,10 +6,10 @@
 #include <sstream>
 
 #include "base/memory_file_system.h"
-#include "byte_fixtures.h"
 #include "compiler/compile_step.h"
 #include "exit_codes.h"
-#include "source_fixtures.h"
+#include "util/compiled_bytes_test_util.h"
+#include "util/tool_texts_test_util.h"
 
 namespace scenario {
 namespace {
@@ -143,7 +143,7 @@ TEST(ComandoDump, TheKindCanBeGivenForAnyName) {
   fs.files()["copia.bin"] = test::registro_di_prova();
   OpzioniDump o;
   o.file = "copia.bin";
-  o.tipo = TipoFileCompilato::scenario;
+  o.tipo = TipoFileCompilato::kScenario;
   std::ostringstream out, err;
   EXPECT_EQ(comando_dump(fs, o, out, err), kEsitoRiuscito);
   EXPECT_EQ(out.str().rfind("compiled train scenario: 87 registro entries", 0), 0u);
@@ -167,8 +167,8 @@ TEST(ComandoDump, DecodesWhatTheCompileStepWrites) {
   RegistroCompilato registro;
   ASSERT_TRUE(decodifica_scenario(fs.files().at(nomi.scenario_compilato()), &registro).ok());
   for (size_t i = 0; i < registro.size(); ++i) {
-    const voce_registro& a = registro[i];
-    const voce_registro& b = tabelle.registro[i];
+    const VoceRegistro& a = registro[i];
+    const VoceRegistro& b = tabelle.registro[i];
     EXPECT_TRUE(a.tipo == b.tipo && a.inizio == b.inizio && a.fine == b.fine &&
                 a.progressiva == b.progressiva && a.campo_4 == b.campo_4 && a.nome == b.nome &&
                 a.campo_7 == b.campo_7 && a.campo_8 == b.campo_8 && a.campo_10 == b.campo_10 &&
@@ -178,12 +178,12 @@ TEST(ComandoDump, DecodesWhatTheCompileStepWrites) {
         << "registro entry " << i;
   }
 
-  std::vector<cella_percorso> celle;
+  std::vector<CellaPercorso> celle;
   ASSERT_TRUE(decodifica_percorso(fs.files().at(nomi.percorso_compilato()), &celle).ok());
   ASSERT_EQ(celle.size(), tabelle.percorso.size());
   for (size_t i = 0; i < celle.size(); ++i) {
-    const cella_percorso& a = celle[i];
-    const cella_percorso& b = tabelle.percorso[i];
+    const CellaPercorso& a = celle[i];
+    const CellaPercorso& b = tabelle.percorso[i];
     ASSERT_TRUE(a.tipo == b.tipo && a.valore_1 == b.valore_1 && a.valore_2 == b.valore_2 &&
                 a.valore_3 == b.valore_3 && a.valore_4 == b.valore_4 &&
                 a.tempo_segnale == b.tempo_segnale && a.avviso == b.avviso &&
@@ -199,7 +199,7 @@ TEST(ComandoDump, DecodesWhatTheCompileStepWrites) {
     const EtichettaPunto e = tabelle.tracciato.etichetta(m);
     ASSERT_EQ(linea.x[static_cast<size_t>(m)].etichetta, e) << "point " << m;
     ASSERT_EQ(linea.y[static_cast<size_t>(m)].etichetta, e) << "point " << m;
-    if (e == EtichettaPunto::vuoto) continue;
+    if (e == EtichettaPunto::kVuoto) continue;
     ASSERT_EQ(linea.x[static_cast<size_t>(m)].valore, tabelle.tracciato.x(m)) << "point " << m;
     ASSERT_EQ(linea.y[static_cast<size_t>(m)].valore, tabelle.tracciato.y(m)) << "point " << m;
   }

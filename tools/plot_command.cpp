@@ -34,7 +34,7 @@ int comando_plot(FileSystem& file_system, const OpzioniPlot& opzioni, std::ostre
   }
   out << "wrote " << opzioni.svg << "\n";
   const bool problema =
-      c.tabelle.codice_errore != 0 || c.risultato.esito != EsitoCompilazione::completata;
+      c.tabelle.codice_errore != 0 || c.risultato.esito != EsitoCompilazione::kCompletata;
   return problema ? kEsitoErroreCodice : kEsitoRiuscito;
 }
 

@@ -72,12 +72,12 @@ Contenuto raccogli(const Scenario& t) {
 
   std::set<int> voci_cartello;
   for (size_t i = 0; i < celle.size(); ++i) {
-    const cella_percorso& cella = celle[i];
+    const CellaPercorso& cella = celle[i];
     switch (cella.tipo) {
-      case kSegnale:
+      case TipoCella::kSegnale:
         c.segnali.push_back(posizione_oggetto(i));
         break;
-      case kCartelloIndicatore:
+      case TipoCella::kCartelloIndicatore:
         if (cella.valore_1 >= 1 && cella.valore_1 < kVociRegistro) {
           voci_cartello.insert(cella.valore_1);
           c.cartelli.push_back(
@@ -85,9 +85,9 @@ Contenuto raccogli(const Scenario& t) {
                windows_1252_a_utf8(t.registro[static_cast<size_t>(cella.valore_1)].nome)});
         }
         break;
-      case kInizioRallentamento: {
+      case TipoCella::kInizioRallentamento: {
         size_t e = i + 1;
-        while (e < celle.size() && celle[e].tipo != kFineRallentamento) ++e;
+        while (e < celle.size() && celle[e].tipo != TipoCella::kFineRallentamento) ++e;
         if (e < celle.size())
           c.rallentamenti.push_back({posizione_oggetto(i), posizione_oggetto(e), cella.valore_1});
         break;
@@ -112,7 +112,7 @@ Contenuto raccogli(const Scenario& t) {
   // Stations fill the entries upward from 1; lettered boards fill them
   // downward from 80, so the stations end at the first empty or board entry.
   for (int e = 1; e < kPrimoCartello + 1; ++e) {
-    const voce_registro& v = t.registro[static_cast<size_t>(e)];
+    const VoceRegistro& v = t.registro[static_cast<size_t>(e)];
     if (voci_cartello.count(e) != 0 || (v.tipo == 0 && v.nome.empty() && v.progressiva == 0)) break;
     c.stazioni.push_back({v.progressiva, windows_1252_a_utf8(v.nome)});
   }

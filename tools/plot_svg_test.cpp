@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "xml_checker.h"
+#include "util/xml_test_util.h"
 
 namespace scenario {
 namespace {
@@ -29,17 +29,17 @@ Scenario scenario_di_prova(int32_t lunghezza = 20000) {
   t.registro[2].progressiva = lunghezza;
   t.registro[2].nome = "VAL & <MONTE>";
   t.registro[80].nome = "(GALLERIA \"ROCCA\" 30\xB0)(Km.4+700)";
-  auto cella = [&](int32_t posizione) -> cella_percorso& {
+  auto cella = [&](int32_t posizione) -> CellaPercorso& {
     return t.percorso[static_cast<size_t>(posizione / 50 + 1)];
   };
-  for (int32_t s : {4500, 5450, 12000}) cella(s).tipo = kSegnale;
-  cella(4650).tipo = kCartelloIndicatore;
+  for (int32_t s : {4500, 5450, 12000}) cella(s).tipo = TipoCella::kSegnale;
+  cella(4650).tipo = TipoCella::kCartelloIndicatore;
   cella(4650).valore_1 = 80;
   for (int32_t c = 94; c <= 97; ++c) t.percorso[static_cast<size_t>(c)].montagna = 1;
   for (int32_t c = 300; c <= 310; ++c) t.percorso[static_cast<size_t>(c)].montagna = 2;
-  cella(6000).tipo = kInizioRallentamento;
+  cella(6000).tipo = TipoCella::kInizioRallentamento;
   cella(6000).valore_1 = 30;
-  cella(6300).tipo = kFineRallentamento;
+  cella(6300).tipo = TipoCella::kFineRallentamento;
   for (size_t c = 0; c < t.percorso.size(); ++c) {
     t.percorso[c].pendenza = static_cast<uint8_t>(c < 42 ? 100 : c < 200 ? 120 : 88);
     t.percorso[c].velocita_max = static_cast<uint8_t>(c < 60 ? 15 : 20);

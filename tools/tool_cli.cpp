@@ -82,9 +82,9 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
   }
 
   if (c_dump->parsed()) {
-    if (tipo_dump == "line") dump.tipo = TipoFileCompilato::linea;
-    if (tipo_dump == "scenario") dump.tipo = TipoFileCompilato::scenario;
-    if (tipo_dump == "grid") dump.tipo = TipoFileCompilato::percorso;
+    if (tipo_dump == "line") dump.tipo = TipoFileCompilato::kLinea;
+    if (tipo_dump == "scenario") dump.tipo = TipoFileCompilato::kScenario;
+    if (tipo_dump == "grid") dump.tipo = TipoFileCompilato::kPercorso;
     return comando_dump(file_system, dump, out, err);
   }
   if (c_export->parsed()) return comando_export(file_system, cartella_export, out, err);

@@ -6,9 +6,9 @@
 
 #include "base/file_names.h"
 #include "base/memory_file_system.h"
-#include "byte_fixtures.h"
 #include "driver/form1.h"
 #include "exit_codes.h"
+#include "util/compiled_bytes_test_util.h"
 
 namespace scenario {
 namespace {

@@ -9,7 +9,9 @@ std::string componi_nome(std::string_view cartella, std::initializer_list<std::s
   return nome;
 }
 
-std::string NomiFile::testo_linea() const { return componi_nome(cartella, {nome_linea, "_linea.txt"}); }
+std::string NomiFile::testo_linea() const {
+  return componi_nome(cartella, {nome_linea, "_linea.txt"});
+}
 std::string NomiFile::testo_treno() const {
   return componi_nome(cartella, {nome_linea, "_", numero_treno, "-.txt"});
 }
@@ -22,7 +24,9 @@ std::string NomiFile::rallentamenti() const {
 std::string NomiFile::scheda_treno() const {
   return componi_nome(cartella, {nome_linea, "_", numero_treno, "_", "scheda_treno.txt"});
 }
-std::string NomiFile::linea_compilata() const { return componi_nome(cartella, {nome_linea, "_linea.dat"}); }
+std::string NomiFile::linea_compilata() const {
+  return componi_nome(cartella, {nome_linea, "_linea.dat"});
+}
 std::string NomiFile::scenario_compilato() const {
   return componi_nome(cartella, {nome_linea, "_", numero_treno, ".sim"});
 }

@@ -25,14 +25,14 @@ struct NomiFile {
   std::string nome_linea;
   std::string numero_treno;
 
-  std::string testo_linea() const;          // NAME_linea.txt
-  std::string testo_treno() const;          // NAME_NUM-.txt
-  std::string note() const;                 // NAME_NUM_note.txt
-  std::string rallentamenti() const;        // NAME_NUM_rallentamenti.txt
-  std::string scheda_treno() const;         // NAME_NUM_scheda_treno.txt
-  std::string linea_compilata() const;      // NAME_linea.dat
-  std::string scenario_compilato() const;   // NAME_NUM.sim
-  std::string percorso_compilato() const;   // NAME_NUM.dat
+  std::string testo_linea() const;         // NAME_linea.txt
+  std::string testo_treno() const;         // NAME_NUM-.txt
+  std::string note() const;                // NAME_NUM_note.txt
+  std::string rallentamenti() const;       // NAME_NUM_rallentamenti.txt
+  std::string scheda_treno() const;        // NAME_NUM_scheda_treno.txt
+  std::string linea_compilata() const;     // NAME_linea.dat
+  std::string scenario_compilato() const;  // NAME_NUM.sim
+  std::string percorso_compilato() const;  // NAME_NUM.dat
 };
 
 }  // namespace scenario

@@ -15,6 +15,8 @@ inline int64_t arrotonda(double value) { return static_cast<int64_t>(std::nearby
 
 // A value stored in a field narrower than the computation keeps its low bits.
 inline uint8_t low8(int64_t value) { return static_cast<uint8_t>(value & 0xFF); }
-inline int16_t low16(int64_t value) { return static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFF)); }
+inline int16_t low16(int64_t value) {
+  return static_cast<int16_t>(static_cast<uint16_t>(value & 0xFFFF));
+}
 
 }  // namespace scenario

@@ -20,13 +20,13 @@ unsigned char minuscola(unsigned char c) {
 }
 
 // Sums the codes of the key's first 25 characters, each times its position
-// (counted from 1) when `pesata`. Builds the key into `riga`, which is always
-// longer than 25 characters thanks to the filler.
-int32_t somma_chiave(Scenario& tabelle, bool pesata) {
-  tabelle.riga = chiave_gara(tabelle);
+// (counted from 1) when `pesata`. The key is always longer than 25
+// characters thanks to the filler.
+int32_t somma_chiave(const Scenario& tabelle, bool pesata) {
+  const std::string chiave = chiave_gara(tabelle);
   int32_t somma = 0;
   for (int32_t i = 1; i <= kCaratteriChiave; ++i) {
-    const int32_t codice = static_cast<unsigned char>(tabelle.riga[static_cast<size_t>(i - 1)]);
+    const int32_t codice = static_cast<unsigned char>(chiave[static_cast<size_t>(i - 1)]);
     somma += (pesata ? i : 1) * codice;
   }
   return somma;
@@ -47,10 +47,10 @@ std::string chiave_gara(const Scenario& tabelle) {
   return chiave;
 }
 
-int16_t codice_gara_og(Scenario& tabelle) {
+int16_t codice_gara_og(const Scenario& tabelle) {
   return static_cast<int16_t>(somma_chiave(tabelle, false));
 }
 
-int32_t codice_gara_st(Scenario& tabelle) { return somma_chiave(tabelle, true); }
+int32_t codice_gara_st(const Scenario& tabelle) { return somma_chiave(tabelle, true); }
 
 }  // namespace scenario

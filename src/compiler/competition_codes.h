@@ -27,11 +27,10 @@ std::string minuscole_windows_1252(std::string_view testo);
 std::string chiave_gara(const Scenario& tabelle);
 
 // The plain sum of the codes of the key's first 25 characters, 0 to 6375.
-// Leaves the key in `riga`.
-int16_t codice_gara_og(Scenario& tabelle);
+int16_t codice_gara_og(const Scenario& tabelle);
 
 // The sum of i times the code of the key's i-th character, i = 1 to 25,
-// 0 to 82875. Leaves the key in `riga`.
-int32_t codice_gara_st(Scenario& tabelle);
+// 0 to 82875.
+int32_t codice_gara_st(const Scenario& tabelle);
 
 }  // namespace scenario

@@ -40,18 +40,17 @@ TEST(CodiciGara, SumOverTheFirst25CharactersOfTheKey) {
   for (const Caso& caso : casi) {
     SCOPED_TRACE(caso.numero_treno + "/" + caso.nome_linea);
     Scenario tabelle = con_nomi(caso.numero_treno, caso.nome_linea);
+    EXPECT_EQ(chiave_gara(tabelle).substr(0, 25), caso.prime_25);
     EXPECT_EQ(codice_gara_st(tabelle), caso.st);
-    EXPECT_EQ(tabelle.riga.substr(0, 25), caso.prime_25);
     EXPECT_EQ(codice_gara_og(tabelle), caso.og);
-    EXPECT_EQ(tabelle.riga.substr(0, 25), caso.prime_25);
   }
 }
 
-TEST(CodiciGara, TheTrainNumberComesFirstAndTheKeyIsLeftInRiga) {
+TEST(CodiciGara, TheTrainNumberComesFirst) {
   Scenario avanti = con_nomi("12", "AB");
   Scenario scambiati = con_nomi("AB", "12");
   EXPECT_NE(codice_gara_st(avanti), codice_gara_st(scambiati));
-  EXPECT_EQ(avanti.riga, std::string("12ab") + std::string(kRiempitivoChiave));
+  EXPECT_EQ(chiave_gara(avanti), std::string("12ab") + std::string(kRiempitivoChiave));
 }
 
 TEST(CodiciGara, CharactersBeyondAsciiCountWithTheirWindows1252Codes) {
@@ -59,7 +58,7 @@ TEST(CodiciGara, CharactersBeyondAsciiCountWithTheirWindows1252Codes) {
   Scenario maiuscola = con_nomi("", "\xC8");
   Scenario minuscola = con_nomi("", "\xE8");
   EXPECT_EQ(codice_gara_og(maiuscola), codice_gara_og(minuscola));
-  EXPECT_EQ(static_cast<unsigned char>(maiuscola.riga[0]), 0xE8);
+  EXPECT_EQ(static_cast<unsigned char>(chiave_gara(maiuscola)[0]), 0xE8);
   // Position 1 holds E8, positions 2 to 25 the filler's first 24 characters:
   // the filler alone (2583) without its 25th, "o".
   EXPECT_EQ(codice_gara_og(maiuscola), 0xE8 + 2583 - 'o');

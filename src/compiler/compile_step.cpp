@@ -9,7 +9,7 @@ namespace scenario {
 namespace {
 
 void azzera_registro(Scenario& tabelle) {
-  for (voce_registro& voce : tabelle.registro) voce = voce_registro{};
+  for (VoceRegistro& voce : tabelle.registro) voce = VoceRegistro{};
 }
 
 // Only the reader sizes the grid and the plan view: one left from an earlier
@@ -52,22 +52,22 @@ Status completa_compilazione(Scenario& tabelle, FileSystem& file_system, const N
   // The reader stopped before the route length: there is no grid to finish,
   // and no cell 1 to stamp.
   if (tabelle.percorso.size() <= static_cast<size_t>(kCellaTimbro)) {
-    risultato->esito = EsitoCompilazione::nessuna_griglia;
+    risultato->esito = EsitoCompilazione::kNessunaGriglia;
     return Status::OK();
   }
 
   rifinisci_percorso(tabelle);
 
-  voce_registro& linea = tabelle.registro[kVoceLinea];
-  cella_percorso& cella = tabelle.percorso[kCellaTimbro];
+  VoceRegistro& linea = tabelle.registro[kVoceLinea];
+  CellaPercorso& cella = tabelle.percorso[kCellaTimbro];
   if (linea.campo_7 != 0 || cella.valore_1 != 0) {
-    risultato->esito = EsitoCompilazione::errore_1250;
+    risultato->esito = EsitoCompilazione::kErrore1250;
     return Status::OK();
   }
   linea.campo_7 = kTimbroRegistro;
   cella.valore_1 = kTimbroPercorso;
   if (linea.orario != 0 || cella.valore_2 != 0) {
-    risultato->esito = EsitoCompilazione::errore_1251;
+    risultato->esito = EsitoCompilazione::kErrore1251;
     return Status::OK();
   }
   linea.orario = codice_gara_st(tabelle);

@@ -15,14 +15,14 @@
 namespace scenario {
 
 enum class EsitoCompilazione {
-  completata,       // the compiled files are written (content errors, if any, are only recorded)
-  errore_1250,      // a reserved slot for the stamps was occupied: nothing written
-  errore_1251,      // a reserved slot for the competition codes was occupied: nothing written
-  nessuna_griglia,  // the reader stopped before the route length: no grid, nothing written
+  kCompletata,      // the compiled files are written (content errors, if any, are only recorded)
+  kErrore1250,      // a reserved slot for the stamps was occupied: nothing written
+  kErrore1251,      // a reserved slot for the competition codes was occupied: nothing written
+  kNessunaGriglia,  // the reader stopped before the route length: no grid, nothing written
 };
 
 struct RisultatoCompilazione {
-  EsitoCompilazione esito = EsitoCompilazione::completata;
+  EsitoCompilazione esito = EsitoCompilazione::kCompletata;
   std::vector<std::string> file_scritti;  // in the order written
 };
 

@@ -53,7 +53,7 @@ TEST(CompletaCompilazione, StampsStoresTheCodesAndWritesLineScenarioAndGridInTha
   MemoryFileSystem memory = con_file_precedenti();
   RisultatoCompilazione risultato;
   ASSERT_TRUE(completa_compilazione(tabelle, memory, kNomi, &risultato).ok());
-  EXPECT_EQ(risultato.esito, EsitoCompilazione::completata);
+  EXPECT_EQ(risultato.esito, EsitoCompilazione::kCompletata);
   EXPECT_EQ(risultato.file_scritti,
             (std::vector<std::string>{kNomi.linea_compilata(), kNomi.scenario_compilato(),
                                       kNomi.percorso_compilato()}));
@@ -83,7 +83,7 @@ TEST(CompletaCompilazione, WithoutTheLineSwitchTheEarlierCompiledLineStays) {
   MemoryFileSystem memory = con_file_precedenti();
   RisultatoCompilazione risultato;
   ASSERT_TRUE(completa_compilazione(tabelle, memory, kNomi, &risultato).ok());
-  EXPECT_EQ(risultato.esito, EsitoCompilazione::completata);
+  EXPECT_EQ(risultato.esito, EsitoCompilazione::kCompletata);
   EXPECT_EQ(risultato.file_scritti,
             (std::vector<std::string>{kNomi.scenario_compilato(), kNomi.percorso_compilato()}));
   EXPECT_EQ(memory.files().at(kNomi.linea_compilata()), "old line");
@@ -101,17 +101,17 @@ TEST(CompletaCompilazione, AnOccupiedStampSlotGives1250AndWritesNothing) {
       {"cell 1 valore_1", [](Scenario& t) { t.percorso[1].valore_1 = 7; }},
       {"the pass puts a trio point on cell 1",
        [](Scenario& t) {
-         t.percorso[8].tipo = kInizioRallentamento;
+         t.percorso[8].tipo = TipoCella::kInizioRallentamento;
          t.percorso[8].valore_1 = 110;
-         t.percorso[10].tipo = kFineRallentamento;
-         t.percorso[3].tipo = kFermata;
-         t.percorso[2].tipo = kSegnale;
+         t.percorso[10].tipo = TipoCella::kFineRallentamento;
+         t.percorso[3].tipo = TipoCella::kFermata;
+         t.percorso[2].tipo = TipoCella::kSegnale;
        }},
       {"the pass puts the point before a signal at cell 3 on cell 1",
        [](Scenario& t) {
-         t.percorso[3].tipo = kSegnale;
-         t.percorso[2].tipo = kFermata;
-         t.percorso[23].tipo = kAvvisoRallentamento;
+         t.percorso[3].tipo = TipoCella::kSegnale;
+         t.percorso[2].tipo = TipoCella::kFermata;
+         t.percorso[23].tipo = TipoCella::kAvvisoRallentamento;
        }},
   };
   for (const CasoSlot& caso : casi) {
@@ -122,7 +122,7 @@ TEST(CompletaCompilazione, AnOccupiedStampSlotGives1250AndWritesNothing) {
     const auto prima = memory.files();
     RisultatoCompilazione risultato;
     ASSERT_TRUE(completa_compilazione(tabelle, memory, kNomi, &risultato).ok());
-    EXPECT_EQ(risultato.esito, EsitoCompilazione::errore_1250);
+    EXPECT_EQ(risultato.esito, EsitoCompilazione::kErrore1250);
     EXPECT_TRUE(risultato.file_scritti.empty());
     EXPECT_EQ(memory.files(), prima);
     EXPECT_NE(tabelle.percorso[1].valore_1, 5121);
@@ -144,7 +144,7 @@ TEST(CompletaCompilazione, AnOccupiedCodeSlotGives1251AfterTheStampsAndWritesNot
     const int16_t valore_2 = tabelle.percorso[1].valore_2;
     RisultatoCompilazione risultato;
     ASSERT_TRUE(completa_compilazione(tabelle, memory, kNomi, &risultato).ok());
-    EXPECT_EQ(risultato.esito, EsitoCompilazione::errore_1251);
+    EXPECT_EQ(risultato.esito, EsitoCompilazione::kErrore1251);
     EXPECT_TRUE(risultato.file_scritti.empty());
     EXPECT_EQ(memory.files(), prima);
     // The stamps are set in memory, the codes are not.
@@ -163,7 +163,7 @@ TEST(CompletaCompilazione, WithoutAGridNothingIsFinishedStampedOrWritten) {
   const auto prima = memory.files();
   RisultatoCompilazione risultato;
   ASSERT_TRUE(completa_compilazione(tabelle, memory, kNomi, &risultato).ok());
-  EXPECT_EQ(risultato.esito, EsitoCompilazione::nessuna_griglia);
+  EXPECT_EQ(risultato.esito, EsitoCompilazione::kNessunaGriglia);
   EXPECT_TRUE(risultato.file_scritti.empty());
   EXPECT_EQ(memory.files(), prima);
   EXPECT_EQ(tabelle.registro[kVoceLinea].campo_7, 0);
@@ -187,7 +187,7 @@ TEST(CompletaCompilazione, AFileThatCannotBeWrittenIsReportedAndStopsTheFilesAft
 TEST(MemorizzaPercorso, CopiesItsSwitchClearsTheErrorAndTheRecordTable) {
   Scenario tabelle;
   tabelle.codice_errore = 25;
-  for (voce_registro& voce : tabelle.registro) {
+  for (VoceRegistro& voce : tabelle.registro) {
     voce.tipo = 7;
     voce.nome = "x";
     voce.orario = 99;
@@ -212,7 +212,7 @@ TEST(MemorizzaPercorso, WithNoSourceTextsThereIsNoGridAndNothingIsWritten) {
   MemoryFileSystem memory;
   RisultatoCompilazione risultato;
   ASSERT_TRUE(memorizza_percorso(1, tabelle, memory, kNomi, &risultato).ok());
-  EXPECT_EQ(risultato.esito, EsitoCompilazione::nessuna_griglia);
+  EXPECT_EQ(risultato.esito, EsitoCompilazione::kNessunaGriglia);
   EXPECT_TRUE(risultato.file_scritti.empty());
   EXPECT_TRUE(memory.files().empty());
 }

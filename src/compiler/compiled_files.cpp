@@ -22,20 +22,20 @@ void serie(ScrittoreByte& scrittore, const Tracciato& tracciato, bool y) {
   const int32_t calcolati = std::min(tracciato.prossimo_punto(), ultimo + 1);
   int32_t m = 0;
   for (; m < std::min(calcolati, 2); ++m) {
-    scrittore.uint16(static_cast<uint16_t>(EtichettaPunto::intero16));
+    scrittore.uint16(static_cast<uint16_t>(EtichettaPunto::kIntero16));
     scrittore.int16(low16(arrotonda(valore(m))));
   }
   if (m < calcolati) {
     char* posto = scrittore.prenota(static_cast<size_t>(calcolati - m) * (2 + 8));
     for (; m < calcolati; ++m) {
-      posto = metti<2>(posto, static_cast<uint16_t>(EtichettaPunto::reale64));
+      posto = metti<2>(posto, static_cast<uint16_t>(EtichettaPunto::kReale64));
       posto = metti<8>(posto, std::bit_cast<uint64_t>(valore(m)));
     }
   }
-  for (; m <= ultimo; ++m) scrittore.uint16(static_cast<uint16_t>(EtichettaPunto::vuoto));
+  for (; m <= ultimo; ++m) scrittore.uint16(static_cast<uint16_t>(EtichettaPunto::kVuoto));
 }
 
-void voce(ScrittoreByte& scrittore, const voce_registro& v) {
+void voce(ScrittoreByte& scrittore, const VoceRegistro& v) {
   scrittore.byte(v.tipo);
   scrittore.int32(v.inizio);
   scrittore.int32(v.fine);
@@ -57,8 +57,8 @@ void voce(ScrittoreByte& scrittore, const voce_registro& v) {
   scrittore.int32(v.orario);
 }
 
-void cella(ScrittoreByte& scrittore, const cella_percorso& c) {
-  scrittore.byte(c.tipo);
+void cella(ScrittoreByte& scrittore, const CellaPercorso& c) {
+  scrittore.byte(static_cast<uint8_t>(c.tipo));
   scrittore.int16(c.valore_1);
   scrittore.int16(c.valore_2);
   scrittore.int16(c.valore_3);
@@ -82,16 +82,16 @@ std::string codifica_linea(const Tracciato& tracciato) {
   return scrittore.prendi();
 }
 
-std::string codifica_registro(const std::array<voce_registro, kVociRegistro>& registro) {
+std::string codifica_registro(const std::array<VoceRegistro, kVociRegistro>& registro) {
   ScrittoreByte scrittore;
-  for (const voce_registro& v : registro) voce(scrittore, v);
+  for (const VoceRegistro& v : registro) voce(scrittore, v);
   return scrittore.prendi();
 }
 
-std::string codifica_percorso(const std::vector<cella_percorso>& percorso) {
+std::string codifica_percorso(const std::vector<CellaPercorso>& percorso) {
   ScrittoreByte scrittore;
   scrittore.riserva(percorso.size() * kByteCella);
-  for (const cella_percorso& c : percorso) cella(scrittore, c);
+  for (const CellaPercorso& c : percorso) cella(scrittore, c);
   return scrittore.prendi();
 }
 

@@ -26,9 +26,9 @@ std::string codifica_linea(const Tracciato& tracciato);
 // its fields in declared order, the text as a 2-byte length and its bytes.
 // A text longer than a 2-byte length can count keeps its first 65535 bytes,
 // so that the length always tells where the next field begins.
-std::string codifica_registro(const std::array<voce_registro, kVociRegistro>& registro);
+std::string codifica_registro(const std::array<VoceRegistro, kVociRegistro>& registro);
 
 // The compiled route grid: every cell in index order, 15 bytes each.
-std::string codifica_percorso(const std::vector<cella_percorso>& percorso);
+std::string codifica_percorso(const std::vector<CellaPercorso>& percorso);
 
 }  // namespace scenario

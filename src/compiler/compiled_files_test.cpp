@@ -23,9 +23,9 @@ std::string reale(double valore) {
 }
 
 TEST(CodificaPercorso, FifteenBytesPerCellFieldsInTheirOrder) {
-  std::vector<cella_percorso> percorso(3);
-  cella_percorso& c = percorso[1];
-  c.tipo = 12;
+  std::vector<CellaPercorso> percorso(3);
+  CellaPercorso& c = percorso[1];
+  c.tipo = TipoCella::kAbbattimentoConValore;
   c.valore_1 = 5121;
   c.valore_2 = -2;
   c.valore_3 = 0x0304;
@@ -46,10 +46,10 @@ TEST(CodificaPercorso, FifteenBytesPerCellFieldsInTheirOrder) {
 }
 
 TEST(CodificaRegistro, AnEntryIs34BytesPlusItsText) {
-  std::array<voce_registro, kVociRegistro> registro{};
+  std::array<VoceRegistro, kVociRegistro> registro{};
   EXPECT_EQ(codifica_registro(registro), std::string(2958, '\0'));
 
-  voce_registro& v = registro[0];
+  VoceRegistro& v = registro[0];
   v.tipo = 1;
   v.inizio = 0x01020304;
   v.fine = -1;
@@ -75,7 +75,7 @@ TEST(CodificaRegistro, AnEntryIs34BytesPlusItsText) {
 }
 
 TEST(CodificaRegistro, TheNamesShiftTheEntriesAfterThem) {
-  std::array<voce_registro, kVociRegistro> registro{};
+  std::array<VoceRegistro, kVociRegistro> registro{};
   registro[kVoceLinea].nome = "BELFORTE SELVEN - MELAR";
   registro[kVoceTreno].nome = "8312";
   const std::string file = codifica_registro(registro);
@@ -86,7 +86,7 @@ TEST(CodificaRegistro, TheNamesShiftTheEntriesAfterThem) {
 }
 
 TEST(CodificaRegistro, ATextTooLongForItsLengthKeepsWhatTheLengthCounts) {
-  std::array<voce_registro, kVociRegistro> registro{};
+  std::array<VoceRegistro, kVociRegistro> registro{};
   registro[80].nome = std::string(70000, 'x');
   const std::string file = codifica_registro(registro);
   ASSERT_EQ(file.size(), 2958u + 65535);

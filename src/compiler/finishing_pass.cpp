@@ -32,11 +32,11 @@ constexpr std::array<Terna, 3> kTerne{{{5, 7}, {11, 13}, {18, 20}}};
 
 class Griglia {
  public:
-  explicit Griglia(std::vector<cella_percorso>& celle)
+  explicit Griglia(std::vector<CellaPercorso>& celle)
       : celle_(celle), ultima_(static_cast<int32_t>(celle.size()) - 1) {}
 
   int32_t ultima() const { return ultima_; }
-  cella_percorso& operator[](int32_t i) { return celle_[static_cast<size_t>(i)]; }
+  CellaPercorso& operator[](int32_t i) { return celle_[static_cast<size_t>(i)]; }
 
   // A cell beyond either end of the grid is never free.
   bool libera(int32_t i) const {
@@ -46,13 +46,13 @@ class Griglia {
   // A code-cut point keeps the cell's other fields (a mountain marker keeps
   // its mountain byte).
   void metti_abbattimento(int32_t i) {
-    cella_percorso& cella = (*this)[i];
-    cella.tipo = kAbbattimentoConValore;
+    CellaPercorso& cella = (*this)[i];
+    cella.tipo = TipoCella::kAbbattimentoConValore;
     cella.valore_1 = kValoreAbbattimento;
   }
 
  private:
-  std::vector<cella_percorso>& celle_;
+  std::vector<CellaPercorso>& celle_;
   int32_t ultima_;
 };
 
@@ -68,16 +68,16 @@ void segnali_prima_dell_avviso(Scenario& tabelle, Griglia& griglia, int32_t i) {
   for (int32_t k = 1; k <= kCelleIndietroDaAvviso; ++k) {
     const int32_t d = i - k;
     if (d < kPrimoSegnaleEsaminato) return;
-    if (griglia[d].tipo != kSegnale) continue;
+    if (griglia[d].tipo != TipoCella::kSegnale) continue;
     const int32_t p = d - 1;
     const int32_t q = d - 2;
     if (griglia.libera(p)) {
       griglia.metti_abbattimento(p);
     } else if (griglia.libera(q)) {
       griglia.metti_abbattimento(q);
-    } else if (griglia[p].tipo == kAbbattimentoConValore) {
+    } else if (griglia[p].tipo == TipoCella::kAbbattimentoConValore) {
       griglia[p].valore_1 = static_cast<int16_t>(minimo(kValoreAbbattimento, griglia[p].valore_1));
-    } else if (griglia[q].tipo == kAbbattimentoConValore) {
+    } else if (griglia[q].tipo == TipoCella::kAbbattimentoConValore) {
       griglia[q].valore_1 = static_cast<int16_t>(minimo(kValoreAbbattimento, griglia[q].valore_1));
     } else {
       registra_errore(tabelle, kErroreSegnalePrimaAvviso, d);
@@ -133,7 +133,7 @@ int32_t percorri_rallentamento(Scenario& tabelle, Griglia& griglia, int32_t i, b
         registra_errore(tabelle, kErroreRallentamento, w);
       }
     }
-    if (griglia[w].tipo == kFineRallentamento) return w;
+    if (griglia[w].tipo == TipoCella::kFineRallentamento) return w;
   }
   registra_errore(tabelle, kErroreRallentamento, griglia.ultima());
   return -1;
@@ -148,7 +148,7 @@ void segnale_dopo_la_fine(Scenario& tabelle, Griglia& griglia, int32_t w) {
   const int32_t ultima_cercata = std::min(w + kCelleCercateDopoFine, griglia.ultima());
   int32_t s = 0;
   for (int32_t g = w; g <= ultima_cercata; ++g) {
-    if (griglia[g].tipo == kSegnale) {
+    if (griglia[g].tipo == TipoCella::kSegnale) {
       s = g - 1;
       break;
     }
@@ -186,10 +186,10 @@ void rifinisci_percorso(Scenario& tabelle) {
   Griglia griglia(tabelle.percorso);
   for (int32_t i = 1; i <= griglia.ultima() - 2; ++i) {
     switch (griglia[i].tipo) {
-      case kAvvisoRallentamento:
+      case TipoCella::kAvvisoRallentamento:
         segnali_prima_dell_avviso(tabelle, griglia, i);
         break;
-      case kInizioRallentamento:
+      case TipoCella::kInizioRallentamento:
         rallentamento(tabelle, griglia, i);
         break;
       default:

@@ -11,7 +11,7 @@ namespace {
 // One object laid onto the grid by hand, as the readers would.
 struct Oggetto {
   int32_t cella;
-  uint8_t tipo;
+  TipoCella tipo;
   int16_t valore_1 = 0;
 };
 
@@ -32,7 +32,7 @@ Scenario griglia(const std::vector<Oggetto>& oggetti) {
 std::vector<int32_t> abbattimenti(const Scenario& tabelle) {
   std::vector<int32_t> celle;
   for (size_t i = 0; i < tabelle.percorso.size(); ++i) {
-    if (tabelle.percorso[i].tipo == kAbbattimentoConValore)
+    if (tabelle.percorso[i].tipo == TipoCella::kAbbattimentoConValore)
       celle.push_back(static_cast<int32_t>(i));
   }
   return celle;
@@ -60,77 +60,88 @@ void verifica(const std::vector<Caso>& casi) {
 TEST(RifinisciPercorso, SlowdownsGetTriosIntervalPointsAndAPointBeforeTheSignalAfterTheEnd) {
   verifica({
       {"30 km/h over 40 cells: every 8th cell, the last one moved back off the end cell",
-       {{100, kInizioRallentamento, kLento}, {140, kFineRallentamento, kLento}},
+       {{100, TipoCella::kInizioRallentamento, kLento},
+        {140, TipoCella::kFineRallentamento, kLento}},
        {82, 89, 95, 108, 116, 124, 132, 139}},
       {"the slowdown at 23350 m, 800 m long, with a signal at cell 490",
-       {{468, kInizioRallentamento, kLento}, {484, kFineRallentamento, kLento}, {490, kSegnale}},
+       {{468, TipoCella::kInizioRallentamento, kLento},
+        {484, TipoCella::kFineRallentamento, kLento},
+        {490, TipoCella::kSegnale}},
        {450, 457, 463, 476, 483, 489}},
       {"109 km/h is slow",
-       {{100, kInizioRallentamento, 109}, {120, kFineRallentamento, 109}},
+       {{100, TipoCella::kInizioRallentamento, 109}, {120, TipoCella::kFineRallentamento, 109}},
        {82, 89, 95, 108, 116}},
       {"110 km/h: no interval points, but the signal after the end gets its point",
-       {{100, kInizioRallentamento, kVeloce}, {140, kFineRallentamento, kVeloce}, {145, kSegnale}},
+       {{100, TipoCella::kInizioRallentamento, kVeloce},
+        {140, TipoCella::kFineRallentamento, kVeloce},
+        {145, TipoCella::kSegnale}},
        {82, 89, 95, 144}},
       {"interval cell taken: one cell back, the next 8 cells after that",
-       {{100, kInizioRallentamento, kLento}, {108, kIndicatoreVMax}, {130, kFineRallentamento}},
+       {{100, TipoCella::kInizioRallentamento, kLento},
+        {108, TipoCella::kIndicatoreVMax},
+        {130, TipoCella::kFineRallentamento}},
        {82, 89, 95, 107, 115, 123}},
       {"interval cell and the one before taken: one cell on, the next 8 cells after that",
-       {{100, kInizioRallentamento, kLento},
-        {107, kIndicatoreVMax},
-        {108, kSegnale},
-        {130, kFineRallentamento}},
+       {{100, TipoCella::kInizioRallentamento, kLento},
+        {107, TipoCella::kIndicatoreVMax},
+        {108, TipoCella::kSegnale},
+        {130, TipoCella::kFineRallentamento}},
        {82, 89, 95, 109, 117, 125}},
       {"no room at an interval point: error 13 there and no further point inside",
-       {{100, kInizioRallentamento, kLento},
-        {107, kIndicatoreVMax},
-        {108, kSegnale},
-        {109, kIndicatoreVMax},
-        {140, kFineRallentamento},
-        {145, kSegnale}},
+       {{100, TipoCella::kInizioRallentamento, kLento},
+        {107, TipoCella::kIndicatoreVMax},
+        {108, TipoCella::kSegnale},
+        {109, TipoCella::kIndicatoreVMax},
+        {140, TipoCella::kFineRallentamento},
+        {145, TipoCella::kSegnale}},
        {82, 89, 95, 144},
        kErroreRallentamento,
        108 * 50},
       {"signal after the end: its cell before taken, the one before that free",
-       {{100, kInizioRallentamento, kLento},
-        {110, kFineRallentamento},
-        {114, kIndicatoreVMax},
-        {115, kSegnale}},
+       {{100, TipoCella::kInizioRallentamento, kLento},
+        {110, TipoCella::kFineRallentamento},
+        {114, TipoCella::kIndicatoreVMax},
+        {115, TipoCella::kSegnale}},
        {82, 89, 95, 108, 113}},
       {"signal after the end: no room, error 13 at the end cell",
-       {{100, kInizioRallentamento, kLento},
-        {110, kFineRallentamento},
-        {113, kIndicatoreVMax},
-        {114, kIndicatoreVMax},
-        {115, kSegnale}},
+       {{100, TipoCella::kInizioRallentamento, kLento},
+        {110, TipoCella::kFineRallentamento},
+        {113, TipoCella::kIndicatoreVMax},
+        {114, TipoCella::kIndicatoreVMax},
+        {115, TipoCella::kSegnale}},
        {82, 89, 95, 108},
        kErroreRallentamento,
        110 * 50},
       {"a signal 12 cells after the end is found",
-       {{100, kInizioRallentamento, kVeloce}, {110, kFineRallentamento}, {122, kSegnale}},
+       {{100, TipoCella::kInizioRallentamento, kVeloce},
+        {110, TipoCella::kFineRallentamento},
+        {122, TipoCella::kSegnale}},
        {82, 89, 95, 121}},
       {"a signal 13 cells after the end is not",
-       {{100, kInizioRallentamento, kVeloce}, {110, kFineRallentamento}, {123, kSegnale}},
+       {{100, TipoCella::kInizioRallentamento, kVeloce},
+        {110, TipoCella::kFineRallentamento},
+        {123, TipoCella::kSegnale}},
        {82, 89, 95}},
       {"only the first signal after the end",
-       {{100, kInizioRallentamento, kVeloce},
-        {110, kFineRallentamento},
-        {115, kSegnale},
-        {118, kSegnale}},
+       {{100, TipoCella::kInizioRallentamento, kVeloce},
+        {110, TipoCella::kFineRallentamento},
+        {115, TipoCella::kSegnale},
+        {118, TipoCella::kSegnale}},
        {82, 89, 95, 114}},
       {"a trio with no free cell: error 12 at the start, the next trio still tried",
-       {{100, kInizioRallentamento, kVeloce},
-        {93, kFermata},
-        {94, kFermata},
-        {95, kSegnale},
-        {103, kFineRallentamento}},
+       {{100, TipoCella::kInizioRallentamento, kVeloce},
+        {93, TipoCella::kFermata},
+        {94, TipoCella::kFermata},
+        {95, TipoCella::kSegnale},
+        {103, TipoCella::kFineRallentamento}},
        {82, 89},
        kErroreTerna,
        100 * 50},
       {"a trio examines its cells nearest first",
-       {{100, kInizioRallentamento, kVeloce},
-        {95, kSegnale},
-        {94, kCartelloIndicatore},
-        {103, kFineRallentamento}},
+       {{100, TipoCella::kInizioRallentamento, kVeloce},
+        {95, TipoCella::kSegnale},
+        {94, TipoCella::kCartelloIndicatore},
+        {103, TipoCella::kFineRallentamento}},
        {82, 89, 93}},
   });
 }
@@ -141,8 +152,8 @@ TEST(RifinisciPercorso, TriosAreTriedOnlyWhenAllTheirCellsLieFromCell1On) {
   };
   for (const auto& [inizio, attesi] : casi) {
     SCOPED_TRACE(inizio);
-    Scenario tabelle = griglia(
-        {{inizio, kInizioRallentamento, kVeloce}, {inizio + 2, kFineRallentamento, kVeloce}});
+    Scenario tabelle = griglia({{inizio, TipoCella::kInizioRallentamento, kVeloce},
+                                {inizio + 2, TipoCella::kFineRallentamento, kVeloce}});
     rifinisci_percorso(tabelle);
     EXPECT_EQ(abbattimenti(tabelle), attesi);
     EXPECT_EQ(tabelle.codice_errore, 0);
@@ -151,26 +162,43 @@ TEST(RifinisciPercorso, TriosAreTriedOnlyWhenAllTheirCellsLieFromCell1On) {
 
 TEST(RifinisciPercorso, SignalsUpTo20CellsBeforeAWarningBoardGetAPointJustBeforeThem) {
   verifica({
-      {"the cell before the signal", {{100, kAvvisoRallentamento}, {90, kSegnale}}, {89}},
+      {"the cell before the signal",
+       {{100, TipoCella::kAvvisoRallentamento}, {90, TipoCella::kSegnale}},
+       {89}},
       {"the cell before taken: two cells before",
-       {{100, kAvvisoRallentamento}, {90, kSegnale}, {89, kIndicatoreVMax}},
+       {{100, TipoCella::kAvvisoRallentamento},
+        {90, TipoCella::kSegnale},
+        {89, TipoCella::kIndicatoreVMax}},
        {88}},
       {"both taken by other objects: error 11 at the signal",
-       {{100, kAvvisoRallentamento}, {90, kSegnale}, {89, kIndicatoreVMax}, {88, kFermata}},
+       {{100, TipoCella::kAvvisoRallentamento},
+        {90, TipoCella::kSegnale},
+        {89, TipoCella::kIndicatoreVMax},
+        {88, TipoCella::kFermata}},
        {},
        kErroreSegnalePrimaAvviso,
        90 * 50},
-      {"20 cells back is examined", {{100, kAvvisoRallentamento}, {80, kSegnale}}, {79}},
-      {"21 cells back is not", {{100, kAvvisoRallentamento}, {79, kSegnale}}, {}},
+      {"20 cells back is examined",
+       {{100, TipoCella::kAvvisoRallentamento}, {80, TipoCella::kSegnale}},
+       {79}},
+      {"21 cells back is not",
+       {{100, TipoCella::kAvvisoRallentamento}, {79, TipoCella::kSegnale}},
+       {}},
       {"several signals, each handled",
-       {{100, kAvvisoRallentamento}, {95, kSegnale}, {90, kSegnale}},
+       {{100, TipoCella::kAvvisoRallentamento},
+        {95, TipoCella::kSegnale},
+        {90, TipoCella::kSegnale}},
        {89, 94}},
       {"a signal at cell 3 is examined, its point may land on cell 1",
-       {{10, kAvvisoRallentamento}, {3, kSegnale}, {2, kFermata}},
+       {{10, TipoCella::kAvvisoRallentamento}, {3, TipoCella::kSegnale}, {2, TipoCella::kFermata}},
        {1}},
-      {"a board at cell 3 examines nothing", {{3, kAvvisoRallentamento}, {2, kSegnale}}, {}},
-      {"a board at cell 2 examines nothing", {{2, kAvvisoRallentamento}, {1, kSegnale}}, {}},
-      {"a board at cell 1 examines nothing", {{1, kAvvisoRallentamento}}, {}},
+      {"a board at cell 3 examines nothing",
+       {{3, TipoCella::kAvvisoRallentamento}, {2, TipoCella::kSegnale}},
+       {}},
+      {"a board at cell 2 examines nothing",
+       {{2, TipoCella::kAvvisoRallentamento}, {1, TipoCella::kSegnale}},
+       {}},
+      {"a board at cell 1 examines nothing", {{1, TipoCella::kAvvisoRallentamento}}, {}},
   });
 }
 
@@ -183,23 +211,23 @@ TEST(RifinisciPercorso, ExistingCodeCutPointsBeforeASignalBehindAWarningBoardAre
   };
   const std::vector<CasoCap> casi = {
       {"both code-cut points: the nearer one capped",
-       {{89, kAbbattimentoConValore, 250}, {88, kAbbattimentoConValore, 250}},
+       {{89, TipoCella::kAbbattimentoConValore, 250}, {88, TipoCella::kAbbattimentoConValore, 250}},
        180,
        250},
       {"a value below 180 stays",
-       {{89, kAbbattimentoConValore, 100}, {88, kAbbattimentoConValore, 250}},
+       {{89, TipoCella::kAbbattimentoConValore, 100}, {88, TipoCella::kAbbattimentoConValore, 250}},
        100,
        250},
       {"the nearer cell taken otherwise: the farther code-cut point capped",
-       {{89, kIndicatoreVMax, 0}, {88, kAbbattimentoConValore, 300}},
+       {{89, TipoCella::kIndicatoreVMax, 0}, {88, TipoCella::kAbbattimentoConValore, 300}},
        0,
        180},
   };
   for (const CasoCap& caso : casi) {
     SCOPED_TRACE(caso.nome);
     std::vector<Oggetto> oggetti = caso.oggetti;
-    oggetti.push_back({100, kAvvisoRallentamento});
-    oggetti.push_back({90, kSegnale});
+    oggetti.push_back({100, TipoCella::kAvvisoRallentamento});
+    oggetti.push_back({90, TipoCella::kSegnale});
     Scenario tabelle = griglia(oggetti);
     rifinisci_percorso(tabelle);
     EXPECT_EQ(tabelle.percorso[89].valore_1, caso.valore_89);
@@ -209,18 +237,20 @@ TEST(RifinisciPercorso, ExistingCodeCutPointsBeforeASignalBehindAWarningBoardAre
 }
 
 TEST(RifinisciPercorso, AMountainMarkerIsFreeAndKeepsItsMountainByte) {
-  Scenario tabelle = griglia({{100, kAvvisoRallentamento}, {90, kSegnale}, {89, kMarcaMontagna}});
+  Scenario tabelle = griglia({{100, TipoCella::kAvvisoRallentamento},
+                              {90, TipoCella::kSegnale},
+                              {89, TipoCella::kMarcaMontagna}});
   tabelle.percorso[89].montagna = 2;
   tabelle.percorso[89].avviso = 13;
   rifinisci_percorso(tabelle);
-  EXPECT_EQ(tabelle.percorso[89].tipo, kAbbattimentoConValore);
+  EXPECT_EQ(tabelle.percorso[89].tipo, TipoCella::kAbbattimentoConValore);
   EXPECT_EQ(tabelle.percorso[89].valore_1, kValoreAbbattimento);
   EXPECT_EQ(tabelle.percorso[89].montagna, 2);
   EXPECT_EQ(tabelle.percorso[89].avviso, 13);
 }
 
 TEST(RifinisciPercorso, ErrorsOverwriteTheReadersCodeOnlyWhenARuleFails) {
-  Scenario pulita = griglia({{100, kAvvisoRallentamento}, {90, kSegnale}});
+  Scenario pulita = griglia({{100, TipoCella::kAvvisoRallentamento}, {90, TipoCella::kSegnale}});
   pulita.codice_errore = 15;
   pulita.posizione_errore = 123;
   rifinisci_percorso(pulita);
@@ -228,15 +258,15 @@ TEST(RifinisciPercorso, ErrorsOverwriteTheReadersCodeOnlyWhenARuleFails) {
   EXPECT_EQ(pulita.posizione_errore, 123);
 
   // Two failures: the later one along the grid stays.
-  Scenario due = griglia({{50, kAvvisoRallentamento},
-                          {40, kSegnale},
-                          {39, kFermata},
-                          {38, kFermata},
-                          {100, kInizioRallentamento, kVeloce},
-                          {93, kFermata},
-                          {94, kFermata},
-                          {95, kFermata},
-                          {103, kFineRallentamento}});
+  Scenario due = griglia({{50, TipoCella::kAvvisoRallentamento},
+                          {40, TipoCella::kSegnale},
+                          {39, TipoCella::kFermata},
+                          {38, TipoCella::kFermata},
+                          {100, TipoCella::kInizioRallentamento, kVeloce},
+                          {93, TipoCella::kFermata},
+                          {94, TipoCella::kFermata},
+                          {95, TipoCella::kFermata},
+                          {103, TipoCella::kFineRallentamento}});
   due.codice_errore = 15;
   rifinisci_percorso(due);
   EXPECT_EQ(due.codice_errore, kErroreTerna);
@@ -248,36 +278,40 @@ TEST(RifinisciPercorso, ErrorsOverwriteTheReadersCodeOnlyWhenARuleFails) {
 TEST(RifinisciPercorso, WalksAndSearchesStopAtTheGridsLastCell) {
   verifica({
       {"a slow slowdown with no end: points up to the last cell, error 13 there",
-       {{590, kInizioRallentamento, kLento}},
+       {{590, TipoCella::kInizioRallentamento, kLento}},
        {572, 579, 585, 598},
        kErroreRallentamento,
        600 * 50},
       {"a fast slowdown with no end: error 13 at the last cell",
-       {{590, kInizioRallentamento, kVeloce}},
+       {{590, TipoCella::kInizioRallentamento, kVeloce}},
        {572, 579, 585},
        kErroreRallentamento,
        600 * 50},
       {"an interval point due on the taken last cell goes one back",
-       {{592, kInizioRallentamento, kLento}, {600, kFermata}},
+       {{592, TipoCella::kInizioRallentamento, kLento}, {600, TipoCella::kFermata}},
        {574, 581, 587, 599},
        kErroreRallentamento,
        600 * 50},
       {"an interval point due on the last cell never goes beyond it",
-       {{592, kInizioRallentamento, kLento}, {599, kFermata}, {600, kFermata}},
+       {{592, TipoCella::kInizioRallentamento, kLento},
+        {599, TipoCella::kFermata},
+        {600, TipoCella::kFermata}},
        {574, 581, 587},
        kErroreRallentamento,
        600 * 50},
       {"the signal search after an end near the last cell finds a signal on it",
-       {{590, kInizioRallentamento, kVeloce}, {595, kFineRallentamento}, {600, kSegnale}},
+       {{590, TipoCella::kInizioRallentamento, kVeloce},
+        {595, TipoCella::kFineRallentamento},
+        {600, TipoCella::kSegnale}},
        {572, 579, 585, 599}},
       {"the signal search after an end near the last cell finds nothing: no error",
-       {{590, kInizioRallentamento, kVeloce}, {595, kFineRallentamento}},
+       {{590, TipoCella::kInizioRallentamento, kVeloce}, {595, TipoCella::kFineRallentamento}},
        {572, 579, 585}},
       {"a slowdown start on the second-last cell is past the walk",
-       {{599, kInizioRallentamento, kLento}},
+       {{599, TipoCella::kInizioRallentamento, kLento}},
        {}},
       {"a warning board on the third-last cell is handled",
-       {{598, kAvvisoRallentamento}, {590, kSegnale}},
+       {{598, TipoCella::kAvvisoRallentamento}, {590, TipoCella::kSegnale}},
        {589}},
   });
 }

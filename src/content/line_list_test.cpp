@@ -11,8 +11,13 @@ namespace scenario {
 namespace {
 
 TEST(LineList, WritesEveryLineBeforeTheMarkerWithCrLf) {
-  const std::string_view lista[] = {"", "riferimento fine del file ", "Riferimento fine del file",
-                                    "90\xC2\xB0", "[fine]", kFineLista, "never written"};
+  const std::string_view lista[] = {"",
+                                    "riferimento fine del file ",
+                                    "Riferimento fine del file",
+                                    "90\xC2\xB0",
+                                    "[fine]",
+                                    kFineLista,
+                                    "never written"};
   EXPECT_EQ(righe_prima_del_marcatore(lista), 5u);
   EXPECT_EQ(testo_lista(lista),
             "\r\nriferimento fine del file \r\nRiferimento fine del file\r\n90\xB0\r\n[fine]\r\n");

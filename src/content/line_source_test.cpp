@@ -14,12 +14,12 @@
 #include <vector>
 
 #include "base/windows_1252.h"
-#include "content/source_records_test_util.h"
+#include "util/source_records_test_util.h"
 
 namespace scenario {
 namespace {
 
-using namespace fonti_test;
+using namespace test;
 
 // Characters, not bytes: the degree sign is one character of the file.
 size_t caratteri(std::string_view riga) { return utf8_a_windows_1252(riga).size(); }

@@ -13,13 +13,13 @@
 
 #include "base/memory_file_system.h"
 #include "compiler/compile_step.h"
-#include "content/source_records_test_util.h"
 #include "content/source_texts.h"
+#include "util/source_records_test_util.h"
 
 namespace scenario {
 namespace {
 
-using namespace fonti_test;
+using namespace test;
 
 constexpr int kLunghezza = 100000;
 
@@ -157,15 +157,15 @@ Scenario compila() {
   EXPECT_TRUE(dati_treno(memory, nomi).ok());
   RisultatoCompilazione risultato;
   EXPECT_TRUE(memorizza_percorso(1, tabelle, memory, nomi, &risultato).ok());
-  EXPECT_EQ(risultato.esito, EsitoCompilazione::completata);
+  EXPECT_EQ(risultato.esito, EsitoCompilazione::kCompletata);
   return tabelle;
 }
 
 TEST(ScenarioCoherence, EveryObjectFindsItsOwnCellAndTheFinishingPassFindsRoom) {
   const Scenario tabelle = compila();
-  EXPECT_EQ(tabelle.codice_errore, 0) << "at " << tabelle.posizione_errore << " m: "
-                                      << tabelle.ultima_diagnostica.file << ":"
-                                      << tabelle.ultima_diagnostica.riga;
+  EXPECT_EQ(tabelle.codice_errore, 0)
+      << "at " << tabelle.posizione_errore << " m: " << tabelle.ultima_diagnostica.file << ":"
+      << tabelle.ultima_diagnostica.riga;
   EXPECT_EQ(tabelle.numero_montagne, 40);
   // 27 stations from entry 1 up, 31 lettered boards from entry 80 down.
   EXPECT_EQ(tabelle.registro[27].nome, "MELAR");
@@ -179,10 +179,11 @@ TEST(ScenarioCoherence, TheLongSlowdownAtRoccavivaGetsItsCodeCutPoints) {
   const auto tipo = [&](int i) { return tabelle.percorso.at(static_cast<size_t>(i)).tipo; };
   // Slowdown 3 (23350 m, 800 m at 30 km/h) starts in cell 468 and ends in 484;
   // the first signal after it, Roccaviva's exit, stands in cell 496.
-  EXPECT_EQ(tipo(468), kInizioRallentamento);
-  EXPECT_EQ(tipo(484), kFineRallentamento);
-  EXPECT_EQ(tipo(496), kSegnale);
-  for (int i : {463, 457, 450, 476, 483, 495}) EXPECT_EQ(tipo(i), kAbbattimentoConValore) << i;
+  EXPECT_EQ(tipo(468), TipoCella::kInizioRallentamento);
+  EXPECT_EQ(tipo(484), TipoCella::kFineRallentamento);
+  EXPECT_EQ(tipo(496), TipoCella::kSegnale);
+  for (int i : {463, 457, 450, 476, 483, 495})
+    EXPECT_EQ(tipo(i), TipoCella::kAbbattimentoConValore) << i;
 }
 
 }  // namespace

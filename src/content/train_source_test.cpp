@@ -12,12 +12,12 @@
 #include <string_view>
 #include <vector>
 
-#include "content/source_records_test_util.h"
+#include "util/source_records_test_util.h"
 
 namespace scenario {
 namespace {
 
-using namespace fonti_test;
+using namespace test;
 
 // A field right-aligned in `larghezza` characters.
 std::string a_destra(int valore, int larghezza) {

@@ -13,12 +13,12 @@
 #include "content/line_list.h"
 #include "content/line_source.h"
 #include "documents/crew_documents.h"
-#include "documents/document_test_util.h"
+#include "util/document_test_util.h"
 
 namespace scenario {
 namespace {
 
-using namespace documenti_test;
+using namespace test;
 
 // The notes file exactly as dati_note leaves it, cut into lines.
 std::vector<std::string> righe_note() { return righe_scritte(dati_note, &NomiFile::note); }

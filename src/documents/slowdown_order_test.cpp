@@ -9,16 +9,14 @@
 #include <vector>
 
 #include "base/memory_file_system.h"
-#include "content/source_records_test_util.h"
 #include "documents/crew_documents.h"
-#include "documents/document_test_util.h"
+#include "util/document_test_util.h"
+#include "util/source_records_test_util.h"
 
 namespace scenario {
 namespace {
 
-using namespace documenti_test;
-
-using namespace fonti_test;
+using namespace test;
 
 std::vector<std::string> righe_dell_ordine() {
   return righe_scritte(dati_rallentamenti, &NomiFile::rallentamenti);

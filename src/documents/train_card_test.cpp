@@ -11,16 +11,14 @@
 #include <vector>
 
 #include "base/memory_file_system.h"
-#include "content/source_records_test_util.h"
 #include "documents/crew_documents.h"
-#include "documents/document_test_util.h"
+#include "util/document_test_util.h"
+#include "util/source_records_test_util.h"
 
 namespace scenario {
 namespace {
 
-using namespace documenti_test;
-
-using namespace fonti_test;
+using namespace test;
 
 std::vector<std::string> righe_della_scheda() {
   return righe_scritte(dati_scheda, &NomiFile::scheda_treno);

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/fake_platform.h"
+#include "util/fake_platform_test_util.h"
 
 namespace scenario {
 namespace {
+
+using namespace test;
 
 TEST(Errore, MessageKeepsItsLeadingAndTrailingBlank) {
   EXPECT_EQ(messaggio_errore("1250"), " Errore n. 1250");

@@ -50,13 +50,13 @@ int Form1::carica() {
   const Status status = memorizza_percorso(1, tabelle_, file_system_, nomi, &risultato);
   if (!status.ok()) return fallimento(status.message());
   switch (risultato.esito) {
-    case EsitoCompilazione::completata:
+    case EsitoCompilazione::kCompletata:
       return kUscitaRiuscita;
-    case EsitoCompilazione::errore_1250:
+    case EsitoCompilazione::kErrore1250:
       errore(piattaforma_, "1250");
-    case EsitoCompilazione::errore_1251:
+    case EsitoCompilazione::kErrore1251:
       errore(piattaforma_, "1251");
-    case EsitoCompilazione::nessuna_griglia:
+    case EsitoCompilazione::kNessunaGriglia:
       return fallimento("the line source text gave no route to compile (reader error " +
                         std::to_string(tabelle_.codice_errore) + "); no compiled file written");
   }

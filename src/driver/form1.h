@@ -16,8 +16,8 @@ inline constexpr const char* kDidascaliaAttesa = "Attendere";
 
 // Exit statuses of the installer.
 inline constexpr int kUscitaRiuscita = 0;
-inline constexpr int kUscitaErrore = 1;     // `errore` ended the run
-inline constexpr int kUscitaFallimento = 2; // a file could not be written, or nothing to compile
+inline constexpr int kUscitaErrore = 1;      // `errore` ended the run
+inline constexpr int kUscitaFallimento = 2;  // a file could not be written, or nothing to compile
 
 class Form1 {
  public:

@@ -6,10 +6,12 @@
 
 #include "base/file_names.h"
 #include "base/memory_file_system.h"
-#include "driver/fake_platform.h"
+#include "util/fake_platform_test_util.h"
 
 namespace scenario {
 namespace {
+
+using namespace test;
 
 TEST(Form1, SetsTheScenarioShowsTheWaitWindowFirstAndEndsWithStatus0) {
   PiattaformaFinta piattaforma("cartella");

@@ -50,7 +50,8 @@ Esito esegui_in(const fs::path& cartella, uid_t utente = 0) {
 }
 
 fs::path cartella_nuova(const std::string& nome) {
-  const fs::path cartella = fs::temp_directory_path() / ("bm_run_" + nome + "_" + std::to_string(getpid()));
+  const fs::path cartella =
+      fs::temp_directory_path() / ("bm_run_" + nome + "_" + std::to_string(getpid()));
   fs::remove_all(cartella);
   fs::create_directories(cartella);
   return cartella;
@@ -58,7 +59,8 @@ fs::path cartella_nuova(const std::string& nome) {
 
 std::set<std::string> file_in(const fs::path& cartella) {
   std::set<std::string> nomi;
-  for (const auto& voce : fs::directory_iterator(cartella)) nomi.insert(voce.path().filename().string());
+  for (const auto& voce : fs::directory_iterator(cartella))
+    nomi.insert(voce.path().filename().string());
   return nomi;
 }
 

@@ -31,6 +31,8 @@ class PiattaformaPosix : public Piattaforma {
 
 }  // namespace
 
-std::unique_ptr<Piattaforma> piattaforma_di_sistema() { return std::make_unique<PiattaformaPosix>(); }
+std::unique_ptr<Piattaforma> piattaforma_di_sistema() {
+  return std::make_unique<PiattaformaPosix>();
+}
 
 }  // namespace scenario

@@ -1,5 +1,7 @@
 #include "reader/line_reader.h"
 
+#include <utility>
+
 #include "base/rounding.h"
 #include "reader/plan_view.h"
 #include "reader/storers.h"
@@ -53,7 +55,7 @@ Esito impostazione(LetturaSorgente& lettura) {
   Scenario& tabelle = lettura.tabelle();
   if (lettura.contiene("percorso") && lettura.contiene("lunghezza")) {
     int32_t lunghezza = 0;
-    if (!lettura.leggi(&lunghezza)) return Esito::guasto;
+    if (!lettura.leggi(&lunghezza)) return Esito::kGuasto;
     tabelle.registro[kVoceTrenoPercorso].fine = lunghezza;
     if (lunghezza > kLunghezzaMassima || lunghezza < 0) {
       return lettura.termina(kErroreLunghezzaPercorso);
@@ -68,24 +70,24 @@ Esito impostazione(LetturaSorgente& lettura) {
       {"tre", kVoceProgressivaTre}, {"due", kVoceProgressivaDue}, {"uno", kVoceProgressivaUno}};
   for (const auto& progressiva : progressive) {
     if (lettura.contiene_esatta(progressiva.parola) && lettura.contiene_esatta("progressiva")) {
-      voce_registro& voce = tabelle.registro[progressiva.voce];
+      VoceRegistro& voce = tabelle.registro[progressiva.voce];
       if (!(lettura.leggi(&voce.inizio) && lettura.leggi(&voce.fine) &&
             lettura.leggi(&voce.progressiva))) {
-        return Esito::guasto;
+        return Esito::kGuasto;
       }
     }
   }
 
   if (lettura.contiene_esatta("sfondo")) {
-    voce_registro& linea = tabelle.registro[kVoceLinea];
-    if (lettura.contiene_esatta("uno") && !lettura.leggi(&linea.inizio)) return Esito::guasto;
-    if (lettura.contiene_esatta("due") && !lettura.leggi(&linea.progressiva)) return Esito::guasto;
-    if (lettura.contiene_esatta("tre") && !lettura.leggi(&linea.fine)) return Esito::guasto;
+    VoceRegistro& linea = tabelle.registro[kVoceLinea];
+    if (lettura.contiene_esatta("uno") && !lettura.leggi(&linea.inizio)) return Esito::kGuasto;
+    if (lettura.contiene_esatta("due") && !lettura.leggi(&linea.progressiva)) return Esito::kGuasto;
+    if (lettura.contiene_esatta("tre") && !lettura.leggi(&linea.fine)) return Esito::kGuasto;
   }
 
   if (lettura.contiene_esatta("segnali") && lettura.contiene_esatta("ripetizione")) {
-    voce_registro& treno = tabelle.registro[kVoceTreno];
-    if (!(lettura.leggi(&treno.inizio) && lettura.leggi(&treno.fine))) return Esito::guasto;
+    VoceRegistro& treno = tabelle.registro[kVoceTreno];
+    if (!(lettura.leggi(&treno.inizio) && lettura.leggi(&treno.fine))) return Esito::kGuasto;
     if (treno.inizio % 50 != 0) return lettura.termina(kErroreRipetizioneInizio);
     if (treno.fine % 50 != 0) return lettura.termina(kErroreRipetizioneFine);
     // The digit in the keyword names the code system; a second position of
@@ -99,24 +101,24 @@ Esito impostazione(LetturaSorgente& lettura) {
     }
     if (treno.fine == 0) treno.progressiva = 0;
   }
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 // The general section, up to and including the first header after it.
 Esito leggi_generale(LetturaSorgente& lettura) {
-  const std::string& riga = lettura.tabelle().riga;
+  const std::string& riga = lettura.riga();
   for (;;) {
-    if (lettura.fine_file()) return Esito::prosegui;
-    if (!lettura.leggi_token()) return Esito::guasto;
-    if (lettura.fine_file()) return Esito::prosegui;
+    if (lettura.fine_file()) return Esito::kProsegui;
+    if (!lettura.leggi_token()) return Esito::kGuasto;
+    if (lettura.fine_file()) return Esito::kProsegui;
     // Separator lines of dashes are passed over, up to ten in a row.
     for (int i = 0; i < 10; ++i) {
-      if (lettura.contiene("-") && !lettura.leggi_token()) return Esito::guasto;
+      if (lettura.contiene("-") && !lettura.leggi_token()) return Esito::kGuasto;
     }
     const Esito esito = impostazione(lettura);
-    if (esito != Esito::prosegui) return esito;
+    if (esito != Esito::kProsegui) return esito;
     if (lettura.contiene("[") && lettura.contiene("]") && !riga.starts_with('-')) {
-      return Esito::prosegui;
+      return Esito::kProsegui;
     }
   }
 }
@@ -124,16 +126,16 @@ Esito leggi_generale(LetturaSorgente& lettura) {
 Esito pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
   int32_t posizione = 0;
   int32_t valore = 0;
-  if (!(lettura.leggi(&posizione) && lettura.leggi(&valore))) return Esito::guasto;
+  if (!(lettura.leggi(&posizione) && lettura.leggi(&valore))) return Esito::kGuasto;
   if (lettura.oltre_griglia(posizione, 100)) return lettura.oltre_griglia_registra(posizione);
   const int64_t n = arrotonda(posizione / 50.0);
   if (n > 0) {
     do {
-      if (!scrivi_pendenza(lettura, stato)) return Esito::guasto;
+      if (!scrivi_pendenza(lettura, stato)) return Esito::kGuasto;
     } while (stato.k < n);
   }
   stato.g = valore;
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 // Lays the plan view up to the curve's end: straight up to its start, then
@@ -142,7 +144,7 @@ Esito pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
 Esito curva(LetturaSorgente& lettura) {
   int32_t posizione = 0;
   int32_t lunghezza = 0;
-  if (!(lettura.leggi(&posizione) && lettura.leggi(&lunghezza))) return Esito::guasto;
+  if (!(lettura.leggi(&posizione) && lettura.leggi(&lunghezza))) return Esito::kGuasto;
   if (lettura.oltre_griglia(posizione, 100)) return lettura.oltre_griglia_registra(posizione);
   int classe = 0;
   for (char cifra = '1'; cifra <= '6' && classe == 0; ++cifra) {
@@ -162,20 +164,20 @@ Esito curva(LetturaSorgente& lettura) {
     passo_curvo(tracciato, svolta);
     if (tracciato.prossimo_punto() > kPuntoMassimo) return lettura.termina(kErroreCurva);
   }
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 Esito montagna(LetturaSorgente& lettura) {
   DatiMontagna dati;
   if (!(lettura.leggi(&dati.inizio) && lettura.leggi(&dati.fine) && lettura.leggi(&dati.tipo))) {
-    return Esito::guasto;
+    return Esito::kGuasto;
   }
   if (lettura.oltre_griglia(dati.inizio, 100)) return lettura.oltre_griglia_registra(dati.inizio);
-  if (!lettura.richiedi_griglia()) return Esito::guasto;
+  if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   if (lettura.rifiutato([&] { memo_montagna(lettura.tabelle(), dati); })) {
     return lettura.termina_rifiuto(dati.inizio);
   }
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 Esito indicatore_v_max(LetturaSorgente& lettura) {
@@ -183,16 +185,16 @@ Esito indicatore_v_max(LetturaSorgente& lettura) {
   if (!(lettura.leggi(&dati.posizione) && lettura.leggi(&dati.vas) && lettura.leggi(&dati.vbs) &&
         lettura.leggi(&dati.vcs) && lettura.leggi(&dati.strisces) && lettura.leggi(&dati.vad) &&
         lettura.leggi(&dati.vbd) && lettura.leggi(&dati.vcd) && lettura.leggi(&dati.strisced))) {
-    return Esito::guasto;
+    return Esito::kGuasto;
   }
   if (lettura.oltre_griglia(dati.posizione, 100)) {
     return lettura.oltre_griglia_registra(dati.posizione);
   }
-  if (!lettura.richiedi_griglia()) return Esito::guasto;
+  if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   if (lettura.rifiutato([&] { memo_indicatori_v_max(lettura.tabelle(), dati); })) {
     return lettura.termina_rifiuto(dati.posizione);
   }
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 // A lettered board marks the cell after its position and keeps its
@@ -200,46 +202,47 @@ Esito indicatore_v_max(LetturaSorgente& lettura) {
 Esito cartello_indicatore(LetturaSorgente& lettura, StatoPercorso& stato) {
   Scenario& tabelle = lettura.tabelle();
   int32_t posizione = 0;
-  if (!(lettura.leggi(&posizione) && lettura.leggi_testo(&tabelle.riga))) return Esito::guasto;
+  std::string scritta;
+  if (!(lettura.leggi(&posizione) && lettura.leggi_testo(&scritta))) return Esito::kGuasto;
   if (lettura.oltre_griglia(posizione, 100)) return lettura.oltre_griglia_registra(posizione);
   // The position check keeps j at most `ultima_cella` - 1; only a negative
   // position can put it before the grid.
   const int64_t j = arrotonda(posizione / 50.0 + 1);
   if (j < 0) return lettura.oltre_griglia_registra(posizione);
-  if (!lettura.richiedi_griglia()) return Esito::guasto;
-  cella_percorso& cella = tabelle.percorso[static_cast<size_t>(j)];
+  if (!lettura.richiedi_griglia()) return Esito::kGuasto;
+  CellaPercorso& cella = tabelle.percorso[static_cast<size_t>(j)];
   if (!cella_libera(cella)) return lettura.termina(kErroreCartelloOccupato, posizione);
   if (stato.e < 1) return lettura.termina(kErroreRegistroPieno, posizione);
-  cella.tipo = kCartelloIndicatore;
+  cella.tipo = TipoCella::kCartelloIndicatore;
   cella.valore_1 = low16(stato.e);
-  tabelle.registro[static_cast<size_t>(stato.e)].nome = tabelle.riga;
+  tabelle.registro[static_cast<size_t>(stato.e)].nome = std::move(scritta);
   --stato.e;
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 // One record of the route section. A token may hold several keywords: every
 // test is made on it, in this order; the board comes last because it
 // overwrites `riga` with its lettering.
 Esito record_percorso(LetturaSorgente& lettura, StatoPercorso& stato) {
-  Esito esito = Esito::prosegui;
-  if (lettura.contiene("pendenza") && (esito = pendenza(lettura, stato)) != Esito::prosegui) {
+  Esito esito = Esito::kProsegui;
+  if (lettura.contiene("pendenza") && (esito = pendenza(lettura, stato)) != Esito::kProsegui) {
     return esito;
   }
   // Without line output there is no plan view: a curve is a token like any other.
   if (lettura.contiene("curva") && lettura.tabelle().scrivi_linea != 0 &&
-      (esito = curva(lettura)) != Esito::prosegui) {
+      (esito = curva(lettura)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("montagna") && (esito = montagna(lettura)) != Esito::prosegui) {
+  if (lettura.contiene("montagna") && (esito = montagna(lettura)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("indicatori_v") && (esito = indicatore_v_max(lettura)) != Esito::prosegui) {
+  if (lettura.contiene("indicatori_v") && (esito = indicatore_v_max(lettura)) != Esito::kProsegui) {
     return esito;
   }
   if (lettura.contiene("cartello") && lettura.contiene("indicat")) {
     return cartello_indicatore(lettura, stato);
   }
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 // The route section, up to the end of the text or a record beyond the grid.
@@ -254,21 +257,21 @@ Esito leggi_testo_linea(LetturaSorgente& lettura, const std::string& nome,
   Scenario& tabelle = lettura.tabelle();
   if (!lettura.file_system().Exists(nome)) {
     lettura.registra_sul_testo(kErroreTestoLineaAssente, nome);
-    return Esito::fine_procedura;
+    return Esito::kFineProcedura;
   }
-  if (!lettura.apri(nome)) return Esito::guasto;
+  if (!lettura.apri(nome)) return Esito::kGuasto;
 
   // Everything before "[generale]" is passed over. A text that holds none,
   // an empty one included, is refused.
   for (;;) {
     if (lettura.fine_file()) return lettura.termina_senza_record(kErroreSenzaGenerale);
-    if (!lettura.leggi_token()) return Esito::guasto;
+    if (!lettura.leggi_token()) return Esito::kGuasto;
     if (lettura.fine_file()) return lettura.termina_senza_record(kErroreSenzaGenerale);
     if (lettura.contiene("[generale]")) break;
   }
 
   Esito esito = leggi_generale(lettura);
-  if (esito != Esito::prosegui) return esito;
+  if (esito != Esito::kProsegui) return esito;
 
   progressive_ordina(tabelle);
   tabelle.numero_montagne = 0;
@@ -282,20 +285,20 @@ Esito leggi_testo_linea(LetturaSorgente& lettura, const std::string& nome,
   }
 
   esito = leggi_percorso(lettura, stato);
-  if (esito == Esito::fine_procedura || esito == Esito::guasto) return esito;
+  if (esito == Esito::kFineProcedura || esito == Esito::kGuasto) return esito;
 
   // The end of the text or a record beyond the grid: the line is finished
   // to the end of the grid and the train text follows.
-  if (!lettura.chiudi_e_cancella()) return Esito::guasto;
+  if (!lettura.chiudi_e_cancella()) return Esito::kGuasto;
   do {
-    if (!scrivi_pendenza(lettura, stato)) return Esito::guasto;
+    if (!scrivi_pendenza(lettura, stato)) return Esito::kGuasto;
   } while (stato.k < int64_t{tabelle.ultima_cella} - 2);
   if (tabelle.scrivi_linea != 0) {
     Tracciato& tracciato = tabelle.tracciato;
     while (tracciato.prossimo_punto() <= tracciato.ultimo_indice() - 2) passo_rettilineo(tracciato);
   }
   *cartello_libero = stato.e;
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 }  // namespace scenario

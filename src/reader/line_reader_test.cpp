@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "reader/reader_test_support.h"
+#include "util/reader_test_util.h"
 
 namespace scenario {
 namespace {
+
+using namespace test;
 
 TEST(TestoLinea, StoresTheLineWideSettings) {
   Prova prova;
@@ -37,7 +39,7 @@ TEST(TestoLinea, CabSignalRepetition) {
     generale[8] = caso.riga;
     Prova prova;
     prova.linea(testo_linea(generale, {})).treno(testo_treno()).esegui();
-    const voce_registro& treno = prova.tabelle.registro[kVoceTreno];
+    const VoceRegistro& treno = prova.tabelle.registro[kVoceTreno];
     EXPECT_EQ(prova.tabelle.codice_errore, caso.codice) << caso.riga;
     EXPECT_EQ(treno.inizio, caso.inizio) << caso.riga;
     EXPECT_EQ(treno.fine, caso.fine) << caso.riga;
@@ -111,7 +113,7 @@ TEST(TestoLinea, TheSectionHeaderAfterTheGeneralSectionAndTheLastTokenAreNeverTe
       .treno(testo_treno())
       .esegui();
   EXPECT_EQ(prova.tabelle.codice_errore, 0);
-  EXPECT_EQ(prova.cella(21).tipo, kCartelloIndicatore);
+  EXPECT_EQ(prova.cella(21).tipo, TipoCella::kCartelloIndicatore);
 }
 
 TEST(TestoLinea, DashLinesArePassedOver) {
@@ -175,8 +177,8 @@ TEST(TestoLinea, CurvesLayThePlanView) {
       .esegui();
   ASSERT_EQ(prova.tabelle.codice_errore, 0);
   const Tracciato& tracciato = prova.tabelle.tracciato;
-  EXPECT_EQ(tracciato.etichetta(0), EtichettaPunto::intero16);
-  EXPECT_EQ(tracciato.etichetta(1), EtichettaPunto::intero16);
+  EXPECT_EQ(tracciato.etichetta(0), EtichettaPunto::kIntero16);
+  EXPECT_EQ(tracciato.etichetta(1), EtichettaPunto::kIntero16);
   for (int m : {2, 1000, 2300}) {
     EXPECT_EQ(tracciato.x(m), 0.0) << m;
     EXPECT_EQ(tracciato.y(m), m) << m;
@@ -193,9 +195,9 @@ TEST(TestoLinea, CurvesLayThePlanView) {
   EXPECT_NEAR(tracciato.x(3001) - tracciato.x(3000), dx - 0.0004 * dy, 1e-12);
 
   // Every point to two before the end is computed; the last two stay empty.
-  EXPECT_EQ(tracciato.etichetta(26998), EtichettaPunto::reale64);
-  EXPECT_EQ(tracciato.etichetta(26999), EtichettaPunto::vuoto);
-  EXPECT_EQ(tracciato.etichetta(27000), EtichettaPunto::vuoto);
+  EXPECT_EQ(tracciato.etichetta(26998), EtichettaPunto::kReale64);
+  EXPECT_EQ(tracciato.etichetta(26999), EtichettaPunto::kVuoto);
+  EXPECT_EQ(tracciato.etichetta(27000), EtichettaPunto::kVuoto);
 }
 
 TEST(TestoLinea, WithoutLineOutputCurvesArePassedOver) {
@@ -218,8 +220,8 @@ TEST(TestoLinea, ACurvePastThePlanViewsEndIsClipped) {
   EXPECT_EQ(tracciato.ultimo_indice(), 8000);
   EXPECT_EQ(tracciato.prossimo_punto(), 7999);
   EXPECT_LT(tracciato.x(7998), 0.0);  // turned left
-  EXPECT_EQ(tracciato.etichetta(7999), EtichettaPunto::vuoto);
-  EXPECT_EQ(tracciato.etichetta(8000), EtichettaPunto::vuoto);
+  EXPECT_EQ(tracciato.etichetta(7999), EtichettaPunto::kVuoto);
+  EXPECT_EQ(tracciato.etichetta(8000), EtichettaPunto::kVuoto);
 }
 
 TEST(TestoLinea, LetteredBoards) {
@@ -231,7 +233,7 @@ TEST(TestoLinea, LetteredBoards) {
       .treno(testo_treno())
       .esegui();
   ASSERT_EQ(prova.tabelle.codice_errore, 0);
-  EXPECT_EQ(prova.cella(94).tipo, kCartelloIndicatore);
+  EXPECT_EQ(prova.cella(94).tipo, TipoCella::kCartelloIndicatore);
   EXPECT_EQ(prova.cella(94).valore_1, 80);
   EXPECT_EQ(prova.tabelle.registro[80].nome, "(GALERIA ARTIF.  )(Mt.140 Km.95+278)");
   EXPECT_EQ(prova.cella(101).valore_1, 79);
@@ -254,7 +256,7 @@ TEST(TestoLinea, TheRecordTableHoldsEightyBoardsAtMost) {
   EXPECT_EQ(prova.tabelle.posizione_errore, 8100);
   EXPECT_EQ(prova.tabelle.registro[1].nome, "(N80)");
   EXPECT_EQ(prova.tabelle.registro[0].nome, "");
-  EXPECT_EQ(prova.cella(163).tipo, kBinario);
+  EXPECT_EQ(prova.cella(163).tipo, TipoCella::kBinario);
   EXPECT_FALSE(prova.linea_presente());
   EXPECT_TRUE(prova.treno_presente());
 
@@ -283,7 +285,7 @@ TEST(TestoLinea, ABoardBeforeTheGridsStartLiesOutsideIt) {
       .treno(testo_treno())
       .esegui();
   EXPECT_EQ(cella_zero.tabelle.codice_errore, 0);
-  EXPECT_EQ(cella_zero.cella(0).tipo, kCartelloIndicatore);
+  EXPECT_EQ(cella_zero.cella(0).tipo, TipoCella::kCartelloIndicatore);
 }
 
 TEST(TestoLinea, ThePositionCheckAdmitsTheRouteLengthPlus6900Metres) {
@@ -293,7 +295,7 @@ TEST(TestoLinea, ThePositionCheckAdmitsTheRouteLengthPlus6900Metres) {
       .treno(testo_treno({"velocita,       0,    75"}))
       .esegui();
   EXPECT_EQ(prova.tabelle.codice_errore, 0);
-  EXPECT_EQ(prova.cella(539).tipo, kCartelloIndicatore);
+  EXPECT_EQ(prova.cella(539).tipo, TipoCella::kCartelloIndicatore);
 
   // 50 m further: code 15, the rest of the line text is not read, the line
   // is finished to the grid's end and the train text is still read.
@@ -305,7 +307,7 @@ TEST(TestoLinea, ThePositionCheckAdmitsTheRouteLengthPlus6900Metres) {
       .esegui();
   EXPECT_EQ(oltre.tabelle.codice_errore, 15);
   EXPECT_EQ(oltre.tabelle.posizione_errore, 26950);
-  EXPECT_EQ(oltre.cella(21).tipo, kBinario);
+  EXPECT_EQ(oltre.cella(21).tipo, TipoCella::kBinario);
   EXPECT_EQ(oltre.cella(537).pendenza, 106);
   EXPECT_EQ(oltre.tabelle.tracciato.prossimo_punto(), 26999);
   EXPECT_EQ(oltre.cella(537).velocita_max, 15);
@@ -314,11 +316,8 @@ TEST(TestoLinea, ThePositionCheckAdmitsTheRouteLengthPlus6900Metres) {
   EXPECT_FALSE(oltre.treno_presente());
 }
 
-// What the reader does with the storers' results; these run once the storers
-// are in.
+// What the reader does with the storers' results.
 TEST(TestoLinea, WithTheStorers) {
-  if (!storers_presenti()) GTEST_SKIP() << "needs the record storers";
-
   // A board on a mountain marker (every fourth cell of a stretch of kind 11)
   // is accepted and replaces the marker.
   Prova marca;
@@ -328,7 +327,7 @@ TEST(TestoLinea, WithTheStorers) {
       .treno(testo_treno())
       .esegui();
   EXPECT_EQ(marca.tabelle.codice_errore, 0);
-  EXPECT_EQ(marca.cella(404).tipo, kCartelloIndicatore);
+  EXPECT_EQ(marca.cella(404).tipo, TipoCella::kCartelloIndicatore);
   EXPECT_EQ(marca.cella(404).montagna, 1);
 
   // A speed board the storer refuses ends the procedure with the storer's

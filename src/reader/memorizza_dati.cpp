@@ -41,10 +41,10 @@ void memorizza_dati(Scenario& tabelle, FileSystem& file_system, const NomiFile& 
   LetturaSorgente lettura(tabelle, file_system);
   int32_t cartello_libero = kPrimoCartello;
   Esito esito = leggi_testo_linea(lettura, nomi.testo_linea(), &cartello_libero);
-  if (esito == Esito::prosegui) {
+  if (esito == Esito::kProsegui) {
     esito = leggi_testo_treno(lettura, nomi.testo_treno(), cartello_libero, nomi.testo_linea());
   }
-  if (esito == Esito::guasto) gestisci_guasto(lettura, nomi);
+  if (esito == Esito::kGuasto) gestisci_guasto(lettura, nomi);
 }
 
 }  // namespace scenario

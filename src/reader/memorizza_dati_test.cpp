@@ -7,10 +7,12 @@
 #include <random>
 #include <set>
 
-#include "reader/reader_test_support.h"
+#include "util/reader_test_util.h"
 
 namespace scenario {
 namespace {
+
+using namespace test;
 
 TEST(MemorizzaDati, ReadsBothTextsAndDeletesThem) {
   Prova prova;

@@ -27,7 +27,7 @@ void Tracciato::aggiungi_punto(double x, double y) {
 void Scenario::dimensiona(int32_t lunghezza_percorso) {
   lunghezza_tracciato = lunghezza_percorso + kMargineTracciato;
   ultima_cella = static_cast<int32_t>(arrotonda(lunghezza_tracciato / 50.0));
-  percorso.assign(static_cast<size_t>(ultima_cella) + 1, cella_percorso{});
+  percorso.assign(static_cast<size_t>(ultima_cella) + 1, CellaPercorso{});
   tracciato = Tracciato();
   if (scrivi_linea != 0) tracciato.crea(lunghezza_tracciato);
 }

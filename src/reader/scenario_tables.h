@@ -14,8 +14,8 @@
 
 namespace scenario {
 
-// Kinds of route cell (`cella_percorso::tipo`).
-enum TipoCella : uint8_t {
+// Kinds of route cell (`CellaPercorso::tipo`).
+enum class TipoCella : uint8_t {
   kBinario = 0,                   // plain track
   kSegnale = 1,                   // signal
   kFineRallentamento = 2,         // end of a slowdown
@@ -31,8 +31,8 @@ enum TipoCella : uint8_t {
 };
 
 // One 50 m cell of the route grid; 15 bytes on disk, fields in this order.
-struct cella_percorso {
-  uint8_t tipo = 0;
+struct CellaPercorso {
+  TipoCella tipo = TipoCella::kBinario;
   int16_t valore_1 = 0;
   int16_t valore_2 = 0;
   int16_t valore_3 = 0;
@@ -46,12 +46,12 @@ struct cella_percorso {
 };
 
 // A cell of kind 0 or 11 is free: objects may be placed on it.
-inline bool cella_libera(const cella_percorso& cella) {
-  return cella.tipo == kBinario || cella.tipo == kMarcaMontagna;
+inline bool cella_libera(const CellaPercorso& cella) {
+  return cella.tipo == TipoCella::kBinario || cella.tipo == TipoCella::kMarcaMontagna;
 }
 
 // One entry of the record table; fields in their order on disk.
-struct voce_registro {
+struct VoceRegistro {
   uint8_t tipo = 0;
   int32_t inizio = 0;
   int32_t fine = 0;
@@ -81,7 +81,7 @@ inline constexpr int kPrimoCartello = 80;      // lettered boards grow downward 
 inline constexpr int kVociRegistro = 87;
 
 // Tag of one element of the plan view, as the compiled line stores it.
-enum class EtichettaPunto : uint16_t { vuoto = 0, intero16 = 2, reale64 = 5 };
+enum class EtichettaPunto : uint16_t { kVuoto = 0, kIntero16 = 2, kReale64 = 5 };
 
 // The plan view of the line: one point per metre, (x, y) in metres, the line
 // starting at (0, 0) heading along +y, +x to the right. Points are computed in
@@ -106,8 +106,8 @@ class Tracciato {
   void aggiungi_punto(double x, double y);
 
   EtichettaPunto etichetta(int32_t m) const {
-    if (m >= prossimo_) return EtichettaPunto::vuoto;
-    return m < 2 ? EtichettaPunto::intero16 : EtichettaPunto::reale64;
+    if (m >= prossimo_) return EtichettaPunto::kVuoto;
+    return m < 2 ? EtichettaPunto::kIntero16 : EtichettaPunto::kReale64;
   }
   double x(int32_t m) const { return x_[static_cast<size_t>(m)]; }
   double y(int32_t m) const { return y_[static_cast<size_t>(m)]; }
@@ -139,16 +139,15 @@ struct Scenario {
   std::string numero_treno;
 
   int32_t scrivi_linea = 0;  // non-zero: build the plan view and write the compiled line
-  std::string riga;          // the token most recently read from a source text
 
   int32_t codice_errore = 0;              // last error code recorded, 0 = none
   int32_t posizione_errore = 0;           // position in metres recorded with some codes
   DiagnosticaLettura ultima_diagnostica;  // where the reader recorded `codice_errore`
 
-  std::array<voce_registro, kVociRegistro> registro{};
+  std::array<VoceRegistro, kVociRegistro> registro{};
 
   // The route grid, cells 0 to `ultima_cella`; empty until the route length is read.
-  std::vector<cella_percorso> percorso;
+  std::vector<CellaPercorso> percorso;
   int32_t ultima_cella = 0;
   int32_t lunghezza_tracciato = 0;  // route length + 7000: the plan view's last index
   Tracciato tracciato;

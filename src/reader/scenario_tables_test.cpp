@@ -11,9 +11,7 @@ TEST(Dimensiona, SizesTheGridAndThePlanView7000MetresBeyondTheRoute) {
     int32_t ultima_cella;
     int32_t lunghezza_tracciato;
   } cases[] = {
-      {100000, 2140, 107000},
-      {0, 140, 7000},
-      {1000000, 20140, 1007000},
+      {100000, 2140, 107000}, {0, 140, 7000}, {1000000, 20140, 1007000},
       {1025, 160, 8025},  // 160.5 cells: the half goes to the even neighbour
       {1075, 162, 8075},  // 161.5 cells
   };
@@ -39,15 +37,15 @@ TEST(Dimensiona, WithoutLineOutputThereIsNoPlanView) {
 TEST(Tracciato, TagsFollowHowFarThePointsAreComputed) {
   Tracciato tracciato;
   tracciato.crea(10);
-  EXPECT_EQ(tracciato.etichetta(0), EtichettaPunto::vuoto);  // origin not set yet
+  EXPECT_EQ(tracciato.etichetta(0), EtichettaPunto::kVuoto);  // origin not set yet
   tracciato.imposta_origine();
   for (int m = 2; m <= 8; ++m) tracciato.aggiungi_punto(0.0, m);
-  EXPECT_EQ(tracciato.etichetta(0), EtichettaPunto::intero16);
-  EXPECT_EQ(tracciato.etichetta(1), EtichettaPunto::intero16);
-  EXPECT_EQ(tracciato.etichetta(2), EtichettaPunto::reale64);
-  EXPECT_EQ(tracciato.etichetta(8), EtichettaPunto::reale64);
-  EXPECT_EQ(tracciato.etichetta(9), EtichettaPunto::vuoto);
-  EXPECT_EQ(tracciato.etichetta(10), EtichettaPunto::vuoto);
+  EXPECT_EQ(tracciato.etichetta(0), EtichettaPunto::kIntero16);
+  EXPECT_EQ(tracciato.etichetta(1), EtichettaPunto::kIntero16);
+  EXPECT_EQ(tracciato.etichetta(2), EtichettaPunto::kReale64);
+  EXPECT_EQ(tracciato.etichetta(8), EtichettaPunto::kReale64);
+  EXPECT_EQ(tracciato.etichetta(9), EtichettaPunto::kVuoto);
+  EXPECT_EQ(tracciato.etichetta(10), EtichettaPunto::kVuoto);
   EXPECT_EQ(tracciato.y(1), 1.0);
 }
 

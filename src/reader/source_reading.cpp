@@ -49,7 +49,7 @@ bool LetturaSorgente::esito_lettura(const Status& esito) {
 
 bool LetturaSorgente::leggi_token() {
   if (!pronta()) return false;
-  const bool letto = esito_lettura(campi_->leggi_testo(&tabelle_.riga));
+  const bool letto = esito_lettura(campi_->leggi_testo(&riga_));
   inizio_record_ = campi_->posizione_campo();
   return letto;
 }
@@ -71,7 +71,7 @@ bool LetturaSorgente::leggi_testo(std::string* testo) {
 }
 
 bool LetturaSorgente::contiene(std::string_view parola) const {
-  const std::string& riga = tabelle_.riga;
+  const std::string& riga = riga_;
   if (parola.size() > riga.size()) return false;
   for (size_t inizio = 0; inizio + parola.size() <= riga.size(); ++inizio) {
     size_t i = 0;
@@ -82,7 +82,7 @@ bool LetturaSorgente::contiene(std::string_view parola) const {
 }
 
 bool LetturaSorgente::contiene_esatta(std::string_view parola) const {
-  return tabelle_.riga.find(parola) != std::string::npos;
+  return riga_.find(parola) != std::string::npos;
 }
 
 bool LetturaSorgente::oltre_griglia(int64_t posizione, int64_t margine) const {
@@ -110,20 +110,20 @@ void LetturaSorgente::registra_sul_testo(int32_t codice, const std::string& file
 Esito LetturaSorgente::oltre_griglia_registra(int32_t posizione) {
   registra(kErroreFuoriGriglia);
   tabelle_.posizione_errore = posizione;
-  return Esito::fine_sezione;
+  return Esito::kFineSezione;
 }
 
 Esito LetturaSorgente::termina(int32_t codice) {
-  if (!chiudi_e_cancella()) return Esito::guasto;
+  if (!chiudi_e_cancella()) return Esito::kGuasto;
   registra(codice);
-  return Esito::fine_procedura;
+  return Esito::kFineProcedura;
 }
 
 Esito LetturaSorgente::termina(int32_t codice, int32_t posizione) {
-  if (!chiudi_e_cancella()) return Esito::guasto;
+  if (!chiudi_e_cancella()) return Esito::kGuasto;
   registra(codice);
   tabelle_.posizione_errore = posizione;
-  return Esito::fine_procedura;
+  return Esito::kFineProcedura;
 }
 
 Esito LetturaSorgente::termina_rifiuto(int32_t posizione) {
@@ -131,14 +131,14 @@ Esito LetturaSorgente::termina_rifiuto(int32_t posizione) {
 }
 
 Esito LetturaSorgente::termina_senza_record(int32_t codice) {
-  if (!chiudi_e_cancella()) return Esito::guasto;
+  if (!chiudi_e_cancella()) return Esito::kGuasto;
   registra_sul_testo(codice, nome_);
-  return Esito::fine_procedura;
+  return Esito::kFineProcedura;
 }
 
 Esito LetturaSorgente::guasto(std::string dettaglio) {
   if (guasto_.empty()) guasto_ = std::move(dettaglio);
-  return Esito::guasto;
+  return Esito::kGuasto;
 }
 
 void LetturaSorgente::registra_guasto(const std::string& aggiunta) {

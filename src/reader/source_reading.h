@@ -37,10 +37,10 @@ inline constexpr int32_t kErroreCurva = 103;  // curve without a class, or a pla
 
 // How a step of a reader ends.
 enum class Esito {
-  prosegui,        // go on with the next step
-  fine_sezione,    // end of the text, or a record beyond the grid: the closing steps run
-  fine_procedura,  // an error is recorded and the text deleted: memorizza_dati ends
-  guasto,          // a reading failure: the error handler records code 25
+  kProsegui,       // go on with the next step
+  kFineSezione,    // end of the text, or a record beyond the grid: the closing steps run
+  kFineProcedura,  // an error is recorded and the text deleted: memorizza_dati ends
+  kGuasto,         // a reading failure: the error handler records code 25
 };
 
 class LetturaSorgente {
@@ -77,15 +77,15 @@ class LetturaSorgente {
   template <typename Record>
   Esito leggi_sezione(Record&& record) {
     for (;;) {
-      if (fine_file()) return Esito::prosegui;
-      if (!leggi_token()) return Esito::guasto;
-      if (fine_file()) return Esito::prosegui;
+      if (fine_file()) return Esito::kProsegui;
+      if (!leggi_token()) return Esito::kGuasto;
+      if (fine_file()) return Esito::kProsegui;
       for (int i = 0; i < 2 && contiene("-"); ++i) {
-        if (!leggi_token()) return Esito::guasto;
-        if (fine_file()) return Esito::prosegui;
+        if (!leggi_token()) return Esito::kGuasto;
+        if (fine_file()) return Esito::kProsegui;
       }
       const Esito esito = record();
-      if (esito != Esito::prosegui) return esito;
+      if (esito != Esito::kProsegui) return esito;
     }
   }
 
@@ -93,6 +93,8 @@ class LetturaSorgente {
   // case (of the ASCII letters; the keywords are plain ASCII), `contiene_esatta`
   // takes the word exactly as written.
   bool contiene(std::string_view parola) const;
+  // The token just read: a record's keyword, a header, or a field passed over.
+  const std::string& riga() const { return riga_; }
   bool contiene_esatta(std::string_view parola) const;
 
   // The position check: a record at `posizione` lies beyond the grid when
@@ -149,6 +151,7 @@ class LetturaSorgente {
   FileSystem& file_system_;
   std::string nome_;   // the text being read, or the one that could not be opened
   std::string testo_;  // its whole content
+  std::string riga_;   // the token most recently read
   std::optional<LettoreCampi> campi_;
   PosizioneTesto inizio_record_;
   std::string guasto_;  // what the first reading failure met; empty while none

@@ -46,7 +46,7 @@ bool disponibile(const Scenario& tabelle, int64_t indice) {
 }
 
 // The caller has checked the index with `nella_griglia`.
-cella_percorso& cella(Scenario& tabelle, int64_t indice) {
+CellaPercorso& cella(Scenario& tabelle, int64_t indice) {
   return tabelle.percorso[static_cast<size_t>(indice)];
 }
 
@@ -80,10 +80,11 @@ void memo_montagna(Scenario& tabelle, const DatiMontagna& dati) {
   const int64_t da = std::max<int64_t>(prima, 0);
   const int64_t a = std::min<int64_t>(ultima, static_cast<int64_t>(tabelle.percorso.size()) - 1);
   for (int64_t indice = da; indice <= a; ++indice) {
-    cella_percorso& c = cella(tabelle, indice);
+    CellaPercorso& c = cella(tabelle, indice);
     c.montagna = low8(tipo);
     const int64_t conteggio = indice - prima + 1;
-    if (con_marca && conteggio % 4 == 0 && c.tipo == kBinario) c.tipo = kMarcaMontagna;
+    if (con_marca && conteggio % 4 == 0 && c.tipo == TipoCella::kBinario)
+      c.tipo = TipoCella::kMarcaMontagna;
   }
 }
 
@@ -96,8 +97,8 @@ void memo_segnale(Scenario& tabelle, const DatiSegnale& dati) {
     return;
   }
 
-  cella_percorso& segnale = cella(tabelle, i);
-  segnale.tipo = kSegnale;
+  CellaPercorso& segnale = cella(tabelle, i);
+  segnale.tipo = TipoCella::kSegnale;
   segnale.valore_4 = low16(int64_t{dati.rapp} * 10 + int64_t{dati.sx} * 3 + dati.dx);
   segnale.valore_1 = low16(int64_t{dati.s1} * 10 + dati.d1);
   segnale.valore_2 = low16(int64_t{dati.s2} * 10 + dati.d2);
@@ -144,13 +145,13 @@ void memo_rallentamento(Scenario& tabelle, const DatiRallentamento& dati) {
   const int16_t delta = low16(dati.d_v);
   const bool con_delta = dati.d_v != 0;
 
-  cella(tabelle, e).tipo = kFineRallentamento;
+  cella(tabelle, e).tipo = TipoCella::kFineRallentamento;
   if (con_delta) cella(tabelle, e).valore_2 = delta;
-  cella(tabelle, s).tipo = kInizioRallentamento;
+  cella(tabelle, s).tipo = TipoCella::kInizioRallentamento;
   if (con_delta) cella(tabelle, s).valore_2 = delta;
   if (con_avviso) {
-    cella_percorso& avviso = cella(tabelle, w);
-    avviso.tipo = kAvvisoRallentamento;
+    CellaPercorso& avviso = cella(tabelle, w);
+    avviso.tipo = TipoCella::kAvvisoRallentamento;
     if (con_delta) avviso.valore_2 = delta;
     avviso.valore_1 = velocita;
   }
@@ -170,8 +171,8 @@ void memo_rallentamento(Scenario& tabelle, const DatiRallentamento& dati) {
     }
   }
   for (int j = 0; j <= 3; ++j) {
-    cella_percorso& preavviso = cella(tabelle, k - j);
-    preavviso.tipo = kPreavvisoRallentamento;
+    CellaPercorso& preavviso = cella(tabelle, k - j);
+    preavviso.tipo = TipoCella::kPreavvisoRallentamento;
     preavviso.valore_1 = static_cast<int16_t>(j + 1);
     if (con_delta) preavviso.valore_2 = static_cast<int16_t>(j + 1);
   }
@@ -191,8 +192,8 @@ void memo_indicatori_v_max(Scenario& tabelle, const DatiIndicatoreVMax& dati) {
   const auto velocita = [](int32_t d, int32_t s) {
     return low16(arrotonda(static_cast<double>(d) / 5 + static_cast<double>(s) * 20));
   };
-  cella_percorso& indicatore = cella(tabelle, i);
-  indicatore.tipo = kIndicatoreVMax;
+  CellaPercorso& indicatore = cella(tabelle, i);
+  indicatore.tipo = TipoCella::kIndicatoreVMax;
   indicatore.valore_1 = velocita(dati.vad, dati.vas);
   indicatore.valore_2 = velocita(dati.vbd, dati.vbs);
   indicatore.valore_3 = velocita(dati.vcd, dati.vcs);
@@ -208,9 +209,9 @@ struct Progressiva {
   int32_t progressiva = 0;
 };
 
-Progressiva leggi(const voce_registro& voce) { return {voce.inizio, voce.fine, voce.progressiva}; }
+Progressiva leggi(const VoceRegistro& voce) { return {voce.inizio, voce.fine, voce.progressiva}; }
 
-void scrivi(voce_registro& voce, const Progressiva& valori) {
+void scrivi(VoceRegistro& voce, const Progressiva& valori) {
   voce.inizio = valori.inizio;
   voce.fine = valori.fine;
   voce.progressiva = valori.progressiva;

@@ -34,12 +34,12 @@ void PrintTo(const Campi& c, std::ostream* os) {
       << ", montagna " << c.montagna << "}";
 }
 
-Campi campi(const cella_percorso& c) {
-  return {c.tipo,     c.valore_1,      c.valore_2, c.valore_3,
-          c.valore_4, c.tempo_segnale, c.avviso,   c.montagna};
+Campi campi(const CellaPercorso& c) {
+  return {static_cast<int>(c.tipo), c.valore_1, c.valore_2, c.valore_3, c.valore_4,
+          c.tempo_segnale,          c.avviso,   c.montagna};
 }
 
-auto tutti_i_campi(const cella_percorso& c) {
+auto tutti_i_campi(const CellaPercorso& c) {
   return std::tuple(c.tipo, c.valore_1, c.valore_2, c.valore_3, c.valore_4, c.tempo_segnale,
                     c.avviso, c.montagna, c.velocita_max, c.pendenza, c.aderenza);
 }
@@ -62,11 +62,21 @@ Scenario griglia(int32_t lunghezza = 23000) {
   return tabelle;
 }
 
-void occupa(Scenario& tabelle, int indice, uint8_t tipo) {
+void occupa(Scenario& tabelle, int indice, TipoCella tipo) {
   tabelle.percorso[static_cast<size_t>(indice)].tipo = tipo;
 }
 
-const uint8_t kTipiOccupati[] = {1, 2, 3, 4, 5, 6, 10, 12, 13, 14};
+// Every kind of cell but plain track and the mountain marker.
+const TipoCella kTipiOccupati[] = {TipoCella::kSegnale,
+                                   TipoCella::kFineRallentamento,
+                                   TipoCella::kInizioRallentamento,
+                                   TipoCella::kAvvisoRallentamento,
+                                   TipoCella::kPreavvisoRallentamento,
+                                   TipoCella::kIndicatoreVMax,
+                                   TipoCella::kFermata,
+                                   TipoCella::kAbbattimentoConValore,
+                                   TipoCella::kAbbattimentoSenzaValore,
+                                   TipoCella::kCartelloIndicatore};
 
 // --- memo_segnale ---------------------------------------------------------
 
@@ -130,24 +140,25 @@ TEST(MemoSegnale, AHalfCellGoesToTheEvenNeighbour) {
   for (const Case& c : cases) {
     Scenario tabelle = griglia();
     memo_segnale(tabelle, {c.posizione, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(tabelle.percorso[static_cast<size_t>(c.cella)].tipo, kSegnale) << c.posizione;
+    EXPECT_EQ(tabelle.percorso[static_cast<size_t>(c.cella)].tipo, TipoCella::kSegnale)
+        << c.posizione;
   }
 }
 
 TEST(MemoSegnale, ATakenCellRefusesTheSignalAndWritesNothing) {
-  for (uint8_t tipo : kTipiOccupati) {
+  for (TipoCella tipo : kTipiOccupati) {
     Scenario tabelle = griglia();
     occupa(tabelle, 564, tipo);
     const Scenario prima = tabelle;
     memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230});
-    EXPECT_EQ(tabelle.codice_errore, kErroreSegnaleOccupato) << int{tipo};
-    EXPECT_TRUE(modifiche(prima, tabelle).empty()) << int{tipo};
+    EXPECT_EQ(tabelle.codice_errore, kErroreSegnaleOccupato) << static_cast<int>(tipo);
+    EXPECT_TRUE(modifiche(prima, tabelle).empty()) << static_cast<int>(tipo);
   }
 }
 
 TEST(MemoSegnale, AMountainMarkerIsReplaced) {
   Scenario tabelle = griglia();
-  occupa(tabelle, 564, kMarcaMontagna);
+  occupa(tabelle, 564, TipoCella::kMarcaMontagna);
   tabelle.percorso[564].montagna = 1;
   memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230});
   EXPECT_EQ(tabelle.codice_errore, 0);
@@ -193,7 +204,8 @@ TEST(MemoSegnale, TwoSignalsAHundredMetresApartShareApproachCellsLastOneWins) {
 
 TEST(MemoSegnale, ApproachMarksLeaveTheRestOfTheirCellsAlone) {
   Scenario tabelle = griglia();
-  tabelle.percorso[562] = {.tipo = 6, .valore_1 = 1400, .avviso = 9, .montagna = 2};
+  tabelle.percorso[562] = {
+      .tipo = TipoCella::kIndicatoreVMax, .valore_1 = 1400, .avviso = 9, .montagna = 2};
   memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230});
   EXPECT_EQ(campi(tabelle.percorso[562]), (Campi{6, 1400, 0, 0, 0, 0, 61, 2}));
 }
@@ -250,12 +262,12 @@ TEST(MemoRallentamento, WarningBoardAndPreWarningCellsOnlyAfterTheFirst1500Metre
 
 TEST(MemoRallentamento, NoSpeedStepLeavesTheSecondValueAsItWas) {
   Scenario tabelle = griglia();
-  for (cella_percorso& c : tabelle.percorso) c.valore_2 = 77;
+  for (CellaPercorso& c : tabelle.percorso) c.valore_2 = 77;
   memo_rallentamento(tabelle, {1550, 40, 500, 2, 1, 0});
   for (int indice : {4, 5, 6, 7, 8, 32, 42}) {
     EXPECT_EQ(tabelle.percorso[static_cast<size_t>(indice)].valore_2, 77) << indice;
   }
-  EXPECT_EQ(tabelle.percorso[8].tipo, kAvvisoRallentamento);
+  EXPECT_EQ(tabelle.percorso[8].tipo, TipoCella::kAvvisoRallentamento);
 }
 
 TEST(MemoRallentamento, EveryPlacementIsCheckedBeforeAnythingIsWritten) {
@@ -270,13 +282,15 @@ TEST(MemoRallentamento, EveryPlacementIsCheckedBeforeAnythingIsWritten) {
       {{214, 220}, kErroreInizioRallentamentoOccupato},
   };
   for (const Case& c : cases) {
-    for (uint8_t tipo : kTipiOccupati) {
+    for (TipoCella tipo : kTipiOccupati) {
       Scenario tabelle = griglia();
       for (int indice : c.occupate) occupa(tabelle, indice, tipo);
       const Scenario prima = tabelle;
       memo_rallentamento(tabelle, {10650, 30, 300, 1, 1, 5});
-      EXPECT_EQ(tabelle.codice_errore, c.codice) << c.occupate[0] << " tipo " << int{tipo};
-      EXPECT_TRUE(modifiche(prima, tabelle).empty()) << c.occupate[0] << " tipo " << int{tipo};
+      EXPECT_EQ(tabelle.codice_errore, c.codice)
+          << c.occupate[0] << " tipo " << static_cast<int>(tipo);
+      EXPECT_TRUE(modifiche(prima, tabelle).empty())
+          << c.occupate[0] << " tipo " << static_cast<int>(tipo);
     }
   }
 }
@@ -284,7 +298,7 @@ TEST(MemoRallentamento, EveryPlacementIsCheckedBeforeAnythingIsWritten) {
 TEST(MemoRallentamento, ATakenPreWarningCellRefusesAfterBoardStartAndEndAreWritten) {
   for (int occupata : {186, 187, 188, 189}) {
     Scenario tabelle = griglia();
-    occupa(tabelle, occupata, kFermata);
+    occupa(tabelle, occupata, TipoCella::kFermata);
     const Scenario prima = tabelle;
     memo_rallentamento(tabelle, {10650, 30, 300, 1, 1, 0});
     EXPECT_EQ(tabelle.codice_errore, kErrorePreavvisoOccupato) << occupata;
@@ -299,11 +313,12 @@ TEST(MemoRallentamento, ATakenPreWarningCellRefusesAfterBoardStartAndEndAreWritt
 
 TEST(MemoRallentamento, MountainMarkersCountAsFree) {
   Scenario tabelle = griglia();
-  for (int indice : {186, 187, 188, 189, 190, 214, 220}) occupa(tabelle, indice, kMarcaMontagna);
+  for (int indice : {186, 187, 188, 189, 190, 214, 220})
+    occupa(tabelle, indice, TipoCella::kMarcaMontagna);
   memo_rallentamento(tabelle, {10650, 30, 300, 1, 1, 0});
   EXPECT_EQ(tabelle.codice_errore, 0);
-  EXPECT_EQ(tabelle.percorso[186].tipo, kPreavvisoRallentamento);
-  EXPECT_EQ(tabelle.percorso[190].tipo, kAvvisoRallentamento);
+  EXPECT_EQ(tabelle.percorso[186].tipo, TipoCella::kPreavvisoRallentamento);
+  EXPECT_EQ(tabelle.percorso[190].tipo, TipoCella::kAvvisoRallentamento);
 }
 
 // --- memo_indicatori_v_max -------------------------------------------------
@@ -339,19 +354,19 @@ TEST(MemoIndicatoriVMax, DividesExactlyThenRounds) {
 }
 
 TEST(MemoIndicatoriVMax, ATakenCellRefusesTheBoardAndAMarkerDoesNot) {
-  for (uint8_t tipo : kTipiOccupati) {
+  for (TipoCella tipo : kTipiOccupati) {
     Scenario tabelle = griglia();
     occupa(tabelle, 24, tipo);
     const Scenario prima = tabelle;
     memo_indicatori_v_max(tabelle, {1150, 70, 75, 75, 0, 0, 0, 0, 0});
-    EXPECT_EQ(tabelle.codice_errore, kErroreIndicatoreOccupato) << int{tipo};
-    EXPECT_TRUE(modifiche(prima, tabelle).empty()) << int{tipo};
+    EXPECT_EQ(tabelle.codice_errore, kErroreIndicatoreOccupato) << static_cast<int>(tipo);
+    EXPECT_TRUE(modifiche(prima, tabelle).empty()) << static_cast<int>(tipo);
   }
   Scenario tabelle = griglia();
-  occupa(tabelle, 24, kMarcaMontagna);
+  occupa(tabelle, 24, TipoCella::kMarcaMontagna);
   memo_indicatori_v_max(tabelle, {1150, 70, 75, 75, 0, 0, 0, 0, 0});
   EXPECT_EQ(tabelle.codice_errore, 0);
-  EXPECT_EQ(tabelle.percorso[24].tipo, kIndicatoreVMax);
+  EXPECT_EQ(tabelle.percorso[24].tipo, TipoCella::kIndicatoreVMax);
 }
 
 // --- memo_montagna ---------------------------------------------------------
@@ -362,7 +377,7 @@ TEST(MemoMontagna, LaysTheStretchAndMarksEveryFourthCell) {
   memo_montagna(tabelle, {20050, 20400, 11});
   std::map<int, Campi> attese;
   for (int i = 401; i <= 407; ++i) attese[i] = {.montagna = 1};
-  attese[404].tipo = kMarcaMontagna;
+  attese[404].tipo = static_cast<int>(TipoCella::kMarcaMontagna);
   EXPECT_EQ(modifiche(prima, tabelle), attese);
   EXPECT_EQ(tabelle.numero_montagne, 1);
   EXPECT_EQ(tabelle.montagna_inizio[1], 20050);
@@ -371,7 +386,7 @@ TEST(MemoMontagna, LaysTheStretchAndMarksEveryFourthCell) {
 }
 
 TEST(MemoMontagna, MarkersGoOnlyOnPlainTrack) {
-  for (uint8_t tipo : kTipiOccupati) {
+  for (TipoCella tipo : kTipiOccupati) {
     Scenario tabelle = griglia();
     occupa(tabelle, 404, tipo);
     memo_montagna(tabelle, {20050, 20400, 11});
@@ -400,7 +415,7 @@ TEST(MemoMontagna, CellsAndMarkersOfAStretch) {
     memo_montagna(tabelle, c.dati);
     std::map<int, Campi> attese;
     for (int i = c.prima; i <= c.ultima; ++i) attese[i] = {.montagna = c.montagna};
-    for (int i : c.marche) attese[i].tipo = kMarcaMontagna;
+    for (int i : c.marche) attese[i].tipo = static_cast<int>(TipoCella::kMarcaMontagna);
     EXPECT_EQ(modifiche(prima, tabelle), attese) << c.dati.inizio << "-" << c.dati.fine;
   }
 }
@@ -433,7 +448,8 @@ TEST(MemoMontagna, AStretchCloseBehindThePreviousOneBecomesType3) {
     memo_montagna(tabelle, {c.inizio, 2800, c.tipo});
     const auto prima_cella = static_cast<size_t>(c.inizio / 50);
     EXPECT_EQ(tabelle.percorso[prima_cella].montagna, c.montagna) << c.inizio;
-    EXPECT_EQ(tabelle.percorso[prima_cella + 3].tipo == kMarcaMontagna, c.marca) << c.inizio;
+    EXPECT_EQ(tabelle.percorso[prima_cella + 3].tipo == TipoCella::kMarcaMontagna, c.marca)
+        << c.inizio;
     EXPECT_EQ(tabelle.numero_montagne, 2);
   }
 }
@@ -518,7 +534,7 @@ TEST(ProgressiveOrdina, OrdersTheThreeChainageEntries) {
       tabelle.registro[static_cast<size_t>(voce)].progressiva = t.progressiva;
     };
     const auto leggi = [&](int voce) {
-      const voce_registro& v = tabelle.registro[static_cast<size_t>(voce)];
+      const VoceRegistro& v = tabelle.registro[static_cast<size_t>(voce)];
       return Terna{v.inizio, v.fine, v.progressiva};
     };
     metti(kVoceProgressivaTre, k.tre);
@@ -591,7 +607,7 @@ TEST(StorersAtTheGridEdges, SlowdownsAndBoardsOutsideTheGridAreRefusedWholly) {
   Scenario tabelle = griglia(0);
   memo_rallentamento(tabelle, {6800, 30, 150, 1, 1, 5});
   EXPECT_EQ(tabelle.codice_errore, 0);
-  EXPECT_EQ(tabelle.percorso[140].tipo, kFineRallentamento);
+  EXPECT_EQ(tabelle.percorso[140].tipo, TipoCella::kFineRallentamento);
 
   for (int32_t posizione : {-100, 7000, kMin, kMax}) {
     Scenario griglia_piccola = griglia(0);
@@ -620,7 +636,7 @@ TEST(StorersAtTheGridEdges, MountainStretchesAreClippedAndKeepTheirMarkerRhythm)
     memo_montagna(tabelle, c.dati);
     std::map<int, Campi> attese;
     for (int i = c.prima; i <= c.ultima; ++i) attese[i] = {.montagna = c.montagna};
-    for (int i : c.marche) attese[i].tipo = kMarcaMontagna;
+    for (int i : c.marche) attese[i].tipo = static_cast<int>(TipoCella::kMarcaMontagna);
     EXPECT_EQ(modifiche(prima, tabelle), attese) << c.dati.inizio << "-" << c.dati.fine;
     EXPECT_EQ(tabelle.numero_montagne, 1);
     EXPECT_EQ(tabelle.codice_errore, 0);

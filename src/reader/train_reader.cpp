@@ -80,7 +80,7 @@ bool scrivi_aderenza(LetturaSorgente& lettura, StatoTreno& stato) {
 Esito velocita(LetturaSorgente& lettura, StatoTreno& stato) {
   int32_t posizione = 0;
   int32_t limite = 0;
-  if (!(lettura.leggi(&posizione) && lettura.leggi(&limite))) return Esito::guasto;
+  if (!(lettura.leggi(&posizione) && lettura.leggi(&limite))) return Esito::kGuasto;
   if (lettura.oltre_griglia(posizione, 100)) return lettura.oltre_griglia_registra(posizione);
   if (!stato.w_letto) stato.w = limite;
   stato.w_letto = true;
@@ -88,28 +88,28 @@ Esito velocita(LetturaSorgente& lettura, StatoTreno& stato) {
   if (n > 0) {
     do {
       if (stato.kv >= lettura.tabelle().ultima_cella) break;
-      if (!scrivi_velocita(lettura, stato)) return Esito::guasto;
+      if (!scrivi_velocita(lettura, stato)) return Esito::kGuasto;
     } while (stato.kv < n);
   }
   stato.w = limite;
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 Esito aderenza(LetturaSorgente& lettura, StatoTreno& stato) {
   int32_t posizione = 0;
   int32_t valore = 0;
-  if (!(lettura.leggi(&posizione) && lettura.leggi(&valore))) return Esito::guasto;
+  if (!(lettura.leggi(&posizione) && lettura.leggi(&valore))) return Esito::kGuasto;
   if (lettura.oltre_griglia(posizione, 100)) return lettura.oltre_griglia_registra(posizione);
   if (!stato.a_letto) stato.a = valore;
   stato.a_letto = true;
   const int64_t n = arrotonda(posizione / 50.0);
   if (n > 0) {
     do {
-      if (!scrivi_aderenza(lettura, stato)) return Esito::guasto;
+      if (!scrivi_aderenza(lettura, stato)) return Esito::kGuasto;
     } while (stato.ka < n);
   }
   stato.a = valore;
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 Esito segnale(LetturaSorgente& lettura) {
@@ -118,30 +118,30 @@ Esito segnale(LetturaSorgente& lettura) {
         lettura.leggi(&dati.s2) && lettura.leggi(&dati.s3) && lettura.leggi(&dati.rapp) &&
         lettura.leggi(&dati.dx) && lettura.leggi(&dati.d1) && lettura.leggi(&dati.d2) &&
         lettura.leggi(&dati.d3) && lettura.leggi(&dati.tempo))) {
-    return Esito::guasto;
+    return Esito::kGuasto;
   }
   if (lettura.oltre_griglia(dati.posizione, 100)) {
     return lettura.oltre_griglia_registra(dati.posizione);
   }
-  if (!lettura.richiedi_griglia()) return Esito::guasto;
+  if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   if (lettura.rifiutato([&] { memo_segnale(lettura.tabelle(), dati); })) {
     return lettura.termina_rifiuto(dati.posizione);
   }
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 Esito rallentamento(LetturaSorgente& lettura) {
   DatiRallentamento dati;
   if (!(lettura.leggi(&dati.x) && lettura.leggi(&dati.v) && lettura.leggi(&dati.l) &&
         lettura.leggi(&dati.f_tt) && lettura.leggi(&dati.f_ta) && lettura.leggi(&dati.d_v))) {
-    return Esito::guasto;
+    return Esito::kGuasto;
   }
   if (lettura.oltre_griglia(dati.x, 100)) return lettura.oltre_griglia_registra(dati.x);
-  if (!lettura.richiedi_griglia()) return Esito::guasto;
+  if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   if (lettura.rifiutato([&] { memo_rallentamento(lettura.tabelle(), dati); })) {
     return lettura.termina_rifiuto(dati.x);
   }
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 // A code-cut point goes into the cell that starts at its position, with its
@@ -149,22 +149,22 @@ Esito rallentamento(LetturaSorgente& lettura) {
 Esito abbattimento(LetturaSorgente& lettura) {
   int32_t posizione = 0;
   int32_t valore = 0;
-  if (!(lettura.leggi(&posizione) && lettura.leggi(&valore))) return Esito::guasto;
+  if (!(lettura.leggi(&posizione) && lettura.leggi(&valore))) return Esito::kGuasto;
   if (lettura.oltre_griglia(posizione, 100)) return lettura.oltre_griglia_registra(posizione);
   // The position check keeps j at most `ultima_cella` - 2; only a negative
   // position can put it before the grid.
   const int64_t j = arrotonda(posizione / 50.0);
   if (j < 0) return lettura.oltre_griglia_registra(posizione);
-  if (!lettura.richiedi_griglia()) return Esito::guasto;
-  cella_percorso& cella = lettura.tabelle().percorso[static_cast<size_t>(j)];
+  if (!lettura.richiedi_griglia()) return Esito::kGuasto;
+  CellaPercorso& cella = lettura.tabelle().percorso[static_cast<size_t>(j)];
   if (!cella_libera(cella)) return lettura.termina(kErroreAbbattimentoOccupato, posizione);
   if (valore > 0) {
-    cella.tipo = kAbbattimentoConValore;
+    cella.tipo = TipoCella::kAbbattimentoConValore;
     cella.valore_1 = low16(valore);
   } else {
-    cella.tipo = kAbbattimentoSenzaValore;
+    cella.tipo = TipoCella::kAbbattimentoSenzaValore;
   }
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 bool in_int32(int64_t valore) {
@@ -178,16 +178,16 @@ bool in_int32(int64_t valore) {
 Esito stazione(LetturaSorgente& lettura, StatoTreno& stato) {
   Scenario& tabelle = lettura.tabelle();
   if (stato.s > stato.e) return lettura.termina(kErroreRegistroPieno);
-  voce_registro& voce = tabelle.registro[static_cast<size_t>(stato.s)];
+  VoceRegistro& voce = tabelle.registro[static_cast<size_t>(stato.s)];
 
   int32_t posizione = 0;
-  if (!lettura.leggi(&posizione)) return Esito::guasto;
+  if (!lettura.leggi(&posizione)) return Esito::kGuasto;
   voce.progressiva = posizione;
   if (lettura.oltre_griglia(posizione, 800)) return lettura.oltre_griglia_registra(posizione);
   if (posizione % 50 != 0) return lettura.termina(kErrorePosizioneStazione, posizione);
 
   int32_t lunghezza = 0;
-  if (!(lettura.leggi(&voce.tipo) && lettura.leggi(&lunghezza))) return Esito::guasto;
+  if (!(lettura.leggi(&voce.tipo) && lettura.leggi(&lunghezza))) return Esito::kGuasto;
   if (lunghezza % 100 != 0) return lettura.termina(kErroreLunghezzaStazione, posizione);
 
   int32_t ore = 0;
@@ -199,7 +199,7 @@ Esito stazione(LetturaSorgente& lettura, StatoTreno& stato) {
         lettura.leggi(&voce.campo_10) && lettura.leggi(&voce.campo_11) &&
         lettura.leggi(&voce.campo_12) && lettura.leggi(&voce.campo_13) && lettura.leggi(&ore) &&
         lettura.leggi(&minuti) && lettura.leggi(&secondi) && lettura.leggi_testo(&voce.nome))) {
-    return Esito::guasto;
+    return Esito::kGuasto;
   }
   const int64_t orario = (int64_t{ore} * 60 + minuti) * 60 + secondi;
   if (!in_int32(orario)) return lettura.guasto("the station's time of day overflows");
@@ -237,7 +237,7 @@ Esito stazione(LetturaSorgente& lettura, StatoTreno& stato) {
   if (voce.tipo < 25) {
     const double fermata = voce.fine / 50.0 - 1;
     if (arrotonda(fermata) > tabelle.ultima_cella) return lettura.oltre_griglia_registra(posizione);
-    if (!lettura.richiedi_griglia()) return Esito::guasto;
+    if (!lettura.richiedi_griglia()) return Esito::kGuasto;
     if (voce.tipo != 5 && voce.tipo != 6) {
       for (int i = 1; i <= 4; ++i) {
         const double marca = voce.fine / 50.0 - i - 1;
@@ -245,8 +245,8 @@ Esito stazione(LetturaSorgente& lettura, StatoTreno& stato) {
       }
     }
     if (fermata <= 1) return lettura.termina(kErroreFermataIniziale);
-    cella_percorso& cella = tabelle.percorso[static_cast<size_t>(arrotonda(fermata))];
-    cella.tipo = kFermata;
+    CellaPercorso& cella = tabelle.percorso[static_cast<size_t>(arrotonda(fermata))];
+    cella.tipo = TipoCella::kFermata;
     cella.valore_1 = low16(stato.s);
   }
 
@@ -255,47 +255,47 @@ Esito stazione(LetturaSorgente& lettura, StatoTreno& stato) {
   }
   ++stato.s;
   if (stato.s >= stato.e) return lettura.termina(kErroreRegistroPieno);
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 // One record of the train section: every test is made on the same token, in
 // this order.
 Esito record_treno(LetturaSorgente& lettura, StatoTreno& stato) {
   Scenario& tabelle = lettura.tabelle();
-  Esito esito = Esito::prosegui;
+  Esito esito = Esito::kProsegui;
   if (lettura.contiene("frenata") && lettura.contiene("massa") &&
       !lettura.leggi(&tabelle.registro[kVoceTrenoPercorso].inizio)) {
-    return Esito::guasto;
+    return Esito::kGuasto;
   }
   if (lettura.contiene("vetture") &&
       !lettura.leggi(&tabelle.registro[kVoceTrenoPercorso].progressiva)) {
-    return Esito::guasto;
+    return Esito::kGuasto;
   }
-  if (lettura.contiene("velocit") && (esito = velocita(lettura, stato)) != Esito::prosegui) {
+  if (lettura.contiene("velocit") && (esito = velocita(lettura, stato)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("aderenza") && (esito = aderenza(lettura, stato)) != Esito::prosegui) {
+  if (lettura.contiene("aderenza") && (esito = aderenza(lettura, stato)) != Esito::kProsegui) {
     return esito;
   }
   if (lettura.contiene("orologio")) {
-    voce_registro& treno = tabelle.registro[kVoceTreno];
+    VoceRegistro& treno = tabelle.registro[kVoceTreno];
     if (!(lettura.leggi(&treno.campo_10) && lettura.leggi(&treno.campo_11) &&
           lettura.leggi(&treno.campo_12))) {
-      return Esito::guasto;
+      return Esito::kGuasto;
     }
   }
   if (lettura.contiene("sabbia") && !lettura.leggi(&tabelle.registro[kVoceTreno].campo_7)) {
-    return Esito::guasto;
+    return Esito::kGuasto;
   }
-  if (lettura.contiene("segnale") && (esito = segnale(lettura)) != Esito::prosegui) return esito;
-  if (lettura.contiene("rallentamento") && (esito = rallentamento(lettura)) != Esito::prosegui) {
+  if (lettura.contiene("segnale") && (esito = segnale(lettura)) != Esito::kProsegui) return esito;
+  if (lettura.contiene("rallentamento") && (esito = rallentamento(lettura)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("abbattimento") && (esito = abbattimento(lettura)) != Esito::prosegui) {
+  if (lettura.contiene("abbattimento") && (esito = abbattimento(lettura)) != Esito::kProsegui) {
     return esito;
   }
   if (lettura.contiene("stazione")) return stazione(lettura, stato);
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 // The train section, up to the end of the text or a record beyond the grid.
@@ -308,39 +308,39 @@ Esito leggi_sezione_treno(LetturaSorgente& lettura, StatoTreno& stato) {
 Esito leggi_testo_treno(LetturaSorgente& lettura, const std::string& nome, int32_t cartello_libero,
                         const std::string& testo_linea) {
   Scenario& tabelle = lettura.tabelle();
-  if (!lettura.apri(nome)) return Esito::guasto;
+  if (!lettura.apri(nome)) return Esito::kGuasto;
   // Everything before "[generale]" is passed over; a text without it (an
   // empty one included) simply holds no train records.
   while (!lettura.fine_file()) {
-    if (!lettura.leggi_token()) return Esito::guasto;
+    if (!lettura.leggi_token()) return Esito::kGuasto;
     if (lettura.contiene("[generale]")) break;
   }
 
   StatoTreno stato;
   stato.e = cartello_libero;
   const Esito esito = leggi_sezione_treno(lettura, stato);
-  if (esito == Esito::fine_procedura || esito == Esito::guasto) return esito;
+  if (esito == Esito::kFineProcedura || esito == Esito::kGuasto) return esito;
 
   // The end of the text or a record beyond the grid: the speed limits and
   // the adhesion are carried to the grid's end, leaving its last three cells.
-  if (!lettura.chiudi_e_cancella()) return Esito::guasto;
+  if (!lettura.chiudi_e_cancella()) return Esito::kGuasto;
   do {
-    if (!scrivi_velocita(lettura, stato)) return Esito::guasto;
+    if (!scrivi_velocita(lettura, stato)) return Esito::kGuasto;
   } while (stato.kv < int64_t{tabelle.ultima_cella} - 2);
   do {
-    if (!scrivi_aderenza(lettura, stato)) return Esito::guasto;
+    if (!scrivi_aderenza(lettura, stato)) return Esito::kGuasto;
   } while (stato.ka < int64_t{tabelle.ultima_cella} - 2);
 
   // The kilometre references, as the kilometre sort left them, must stand on
   // 50 m marks.
   for (int voce = kVoceProgressivaTre; voce <= kVoceProgressivaUno; ++voce) {
-    const voce_registro& progressiva = tabelle.registro[static_cast<size_t>(voce)];
+    const VoceRegistro& progressiva = tabelle.registro[static_cast<size_t>(voce)];
     if (progressiva.inizio % 50 != 0 || progressiva.fine % 50 != 0) {
       lettura.registra_sul_testo(kErroreProgressive, testo_linea);
       break;
     }
   }
-  return Esito::prosegui;
+  return Esito::kProsegui;
 }
 
 }  // namespace scenario

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "reader/reader_test_support.h"
+#include "util/reader_test_util.h"
 
 namespace scenario {
 namespace {
+
+using namespace test;
 
 TEST(TestoTreno, StoresTheTrainSettings) {
   Prova prova;
@@ -92,10 +94,10 @@ TEST(TestoTreno, CodeCutPoints) {
       .treno(testo_treno({"abbattimento,  1000,  0", "abbattimento,  2000,  5",
                           "abbattimento,  -25,  7", "abbattimento,  -50,  1"}))
       .esegui();
-  EXPECT_EQ(prova.cella(20).tipo, kAbbattimentoSenzaValore);
-  EXPECT_EQ(prova.cella(40).tipo, kAbbattimentoConValore);
+  EXPECT_EQ(prova.cella(20).tipo, TipoCella::kAbbattimentoSenzaValore);
+  EXPECT_EQ(prova.cella(40).tipo, TipoCella::kAbbattimentoConValore);
   EXPECT_EQ(prova.cella(40).valore_1, 5);
-  EXPECT_EQ(prova.cella(0).tipo, kAbbattimentoConValore);  // -25 m rounds to cell 0
+  EXPECT_EQ(prova.cella(0).tipo, TipoCella::kAbbattimentoConValore);  // -25 m rounds to cell 0
   // -50 m would be cell -1: outside the grid.
   EXPECT_EQ(prova.tabelle.codice_errore, 15);
   EXPECT_EQ(prova.tabelle.posizione_errore, -50);
@@ -133,33 +135,34 @@ TEST(TestoTreno, StationExtentsStopPointsAndApproachMarks) {
 
   struct Cella {
     int indice;
-    int tipo, valore_1, avviso;
+    TipoCella tipo;
+    int valore_1, avviso;
   } celle[] = {
       // The origin: marks in cells 4, 3, 2 (cell 1 is too low), stop point in 5.
-      {1, 0, 0, 0},
-      {2, 0, 0, 83},
-      {3, 0, 0, 82},
-      {4, 0, 0, 81},
-      {5, kFermata, 1, 0},
+      {1, TipoCella::kBinario, 0, 0},
+      {2, TipoCella::kBinario, 0, 83},
+      {3, TipoCella::kBinario, 0, 82},
+      {4, TipoCella::kBinario, 0, 81},
+      {5, TipoCella::kFermata, 1, 0},
       // Kind 12 at 6600: marks 81 to 84 in cells 138 down to 135, stop point 139.
-      {134, 0, 0, 0},
-      {135, 0, 0, 84},
-      {136, 0, 0, 83},
-      {137, 0, 0, 82},
-      {138, 0, 0, 81},
-      {139, kFermata, 2, 0},
+      {134, TipoCella::kBinario, 0, 0},
+      {135, TipoCella::kBinario, 0, 84},
+      {136, TipoCella::kBinario, 0, 83},
+      {137, TipoCella::kBinario, 0, 82},
+      {138, TipoCella::kBinario, 0, 81},
+      {139, TipoCella::kFermata, 2, 0},
       // Kind 22 ending at 17500.
-      {345, 0, 0, 84},
-      {348, 0, 0, 81},
-      {349, kFermata, 3, 0},
+      {345, TipoCella::kBinario, 0, 84},
+      {348, TipoCella::kBinario, 0, 81},
+      {349, TipoCella::kFermata, 3, 0},
       // Kind 5: a stop point but no marks.
-      {401, 0, 0, 0},
-      {398, 0, 0, 0},
-      {402, kFermata, 4, 0},
+      {401, TipoCella::kBinario, 0, 0},
+      {398, TipoCella::kBinario, 0, 0},
+      {402, TipoCella::kFermata, 4, 0},
       // Kind 28: neither.
-      {503, 0, 0, 0},
-      {502, 0, 0, 0},
-      {499, 0, 0, 0},
+      {503, TipoCella::kBinario, 0, 0},
+      {502, TipoCella::kBinario, 0, 0},
+      {499, TipoCella::kBinario, 0, 0},
   };
   for (const Cella& c : celle) {
     EXPECT_EQ(prova.cella(c.indice).tipo, c.tipo) << c.indice;
@@ -171,11 +174,11 @@ TEST(TestoTreno, StationExtentsStopPointsAndApproachMarks) {
 TEST(TestoTreno, TheFirstStationsEndKeepsTheFiftyMetresOfItsSixthField) {
   Prova prova;
   prova.linea(testo_linea(20000)).treno(testo_treno({stazione(1000, 12, 400, 1)})).esegui();
-  const voce_registro& prima = prova.tabelle.registro[1];
+  const VoceRegistro& prima = prova.tabelle.registro[1];
   EXPECT_EQ(prima.fine, 1250);
   EXPECT_EQ(prima.campo_6, 0);
   EXPECT_EQ(prima.campo_5, 0);
-  EXPECT_EQ(prova.cella(24).tipo, kFermata);
+  EXPECT_EQ(prova.cella(24).tipo, TipoCella::kFermata);
 }
 
 TEST(TestoTreno, StationsMustStand350MetresApart) {
@@ -193,7 +196,7 @@ TEST(TestoTreno, StationsMustStand350MetresApart) {
         .esegui();
     EXPECT_EQ(prova.tabelle.codice_errore, caso.codice) << caso.posizione;
     // A refused station has laid its stop point already.
-    EXPECT_EQ(prova.cella(caso.posizione / 50 + 1).tipo, kFermata) << caso.posizione;
+    EXPECT_EQ(prova.cella(caso.posizione / 50 + 1).tipo, TipoCella::kFermata) << caso.posizione;
   }
 }
 
@@ -272,7 +275,7 @@ TEST(TestoTreno, AStationWhoseStopPointFallsBeyondTheGridIsRefused) {
       EXPECT_EQ(avvisi, 0);
       EXPECT_EQ(prova.cella(157).velocita_max, 15);  // the closing fills ran
     } else if (caso.tipo == 12) {
-      EXPECT_EQ(prova.cella(159).tipo, kFermata);
+      EXPECT_EQ(prova.cella(159).tipo, TipoCella::kFermata);
     }
   }
 }
@@ -332,11 +335,8 @@ TEST(TestoTreno, ARecordBeyondTheGridInTheLineTextDoesNotMakeSignalsLookRefused)
   EXPECT_EQ(prova.tabelle.ultima_diagnostica.file, prova.nomi.testo_linea());
 }
 
-// What the reader does with the storers' results; these run once the storers
-// are in.
+// What the reader does with the storers' results.
 TEST(TestoTreno, WithTheStorers) {
-  if (!storers_presenti()) GTEST_SKIP() << "needs the record storers";
-
   // A signal on a taken cell ends the procedure with code 16 and its position.
   Prova segnale;
   segnale.linea(testo_linea(20000))
@@ -364,7 +364,7 @@ TEST(TestoTreno, WithTheStorers) {
       .treno(testo_treno({"abbattimento,  20200,  4"}))
       .esegui();
   EXPECT_EQ(sulla_marca.tabelle.codice_errore, 0);
-  EXPECT_EQ(sulla_marca.cella(404).tipo, kAbbattimentoConValore);
+  EXPECT_EQ(sulla_marca.cella(404).tipo, TipoCella::kAbbattimentoConValore);
 }
 
 }  // namespace

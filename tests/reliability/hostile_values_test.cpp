@@ -18,6 +18,8 @@
 namespace scenario {
 namespace {
 
+using namespace test;
+
 // A route of 20000 m: cells 0 to 540; the last position a record may name is
 // 50 * (540 - 2) = 26900.
 constexpr int32_t kUltimaCella = 540;
@@ -48,7 +50,7 @@ std::string testo_linea(const Caso& caso) {
 
 std::string testo_treno(const Caso& caso) { return "[generale]\r\n" + caso.treno + "[fine]\r\n"; }
 
-const cella_percorso& cella(const ProvaCompilazione& p, int32_t i) {
+const CellaPercorso& cella(const ProvaCompilazione& p, int32_t i) {
   return p.tabelle.percorso.at(static_cast<size_t>(i));
 }
 
@@ -96,7 +98,7 @@ const Caso kCasi[] = {
          [](const ProvaCompilazione& p) {
            EXPECT_EQ(p.tabelle.ultima_cella, 20140);
            EXPECT_EQ(p.tabelle.lunghezza_tracciato, 1007000);
-           EXPECT_EQ(p.risultato.esito, EsitoCompilazione::completata);
+           EXPECT_EQ(p.risultato.esito, EsitoCompilazione::kCompletata);
            EXPECT_EQ(p.file_system.files().at(p.nomi.linea_compilata()).size(), 20u * 1007000 - 36);
          }},
     {.nome = "RouteOf1000001m",
@@ -104,7 +106,7 @@ const Caso kCasi[] = {
      .codice = 1,
      .verifica =
          [](const ProvaCompilazione& p) {
-           EXPECT_EQ(p.risultato.esito, EsitoCompilazione::nessuna_griglia);
+           EXPECT_EQ(p.risultato.esito, EsitoCompilazione::kNessunaGriglia);
            // The procedure ended in the line phase: the train text was never opened.
            EXPECT_EQ(p.file_system.files().count(p.nomi.testo_treno()), 1u);
          }},
@@ -160,13 +162,16 @@ const Caso kCasi[] = {
                       "2147483647, 2147483647, 2147483647, 2147483647, 2147483647") +
               "\r\n",
      .codice = 0,
-     .verifica = [](const ProvaCompilazione& p) { EXPECT_EQ(cella(p, 101).tipo, kSegnale); }},
+     .verifica =
+         [](const ProvaCompilazione& p) { EXPECT_EQ(cella(p, 101).tipo, TipoCella::kSegnale); }},
     {.nome = "SpeedBoardFiguresAtInt32Limits",
      .linea = "indicatori_vmax,  5000,  2147483647,  -2147483648,  2147483647,  2147483647,  "
               "-2147483648,  2147483647,  -2147483648,  2147483647\r\n",
      .codice = 0,
      .verifica =
-         [](const ProvaCompilazione& p) { EXPECT_EQ(cella(p, 101).tipo, kIndicatoreVMax); }},
+         [](const ProvaCompilazione& p) {
+           EXPECT_EQ(cella(p, 101).tipo, TipoCella::kIndicatoreVMax);
+         }},
 
     // Positions at the ends of a 32-bit field and before the route's origin.
     {.nome = "SignalAtInt32Max", .treno = segnale("2147483647") + "\r\n", .codice = 15},
@@ -176,9 +181,9 @@ const Caso kCasi[] = {
      .codice = 0,
      .verifica =
          [](const ProvaCompilazione& p) {
-           EXPECT_EQ(cella(p, 1).tipo, kSegnale);
+           EXPECT_EQ(cella(p, 1).tipo, TipoCella::kSegnale);
            // Its figures occupy the slot the compile step stamps.
-           EXPECT_EQ(p.risultato.esito, EsitoCompilazione::errore_1250);
+           EXPECT_EQ(p.risultato.esito, EsitoCompilazione::kErrore1250);
          }},
     {.nome = "GradientAtInt32Max", .linea = "pendenza,  2147483647,   5\r\n", .codice = 15},
     {.nome = "NegativePositionsEverywhere",
@@ -266,7 +271,9 @@ const Caso kCasi[] = {
      .treno = segnale(kUltimaPosizione) + "\r\n",
      .codice = 0,
      .verifica =
-         [](const ProvaCompilazione& p) { EXPECT_EQ(cella(p, kUltimaCella - 1).tipo, kSegnale); }},
+         [](const ProvaCompilazione& p) {
+           EXPECT_EQ(cella(p, kUltimaCella - 1).tipo, TipoCella::kSegnale);
+         }},
     {.nome = "SignalOneCellFurther",
      .treno = segnale(kOltreUltimaPosizione) + "\r\n",
      .codice = 15},
@@ -278,7 +285,7 @@ const Caso kCasi[] = {
      .treno = "rallentamento,   26000,    30,  950, 1,  0,  0\r\n",
      .verifica =
          [](const ProvaCompilazione& p) {
-           EXPECT_EQ(cella(p, kUltimaCella).tipo, kFineRallentamento);
+           EXPECT_EQ(cella(p, kUltimaCella).tipo, TipoCella::kFineRallentamento);
          }},
     {.nome = "LongStationReachingBeyondTheGrid",
      .treno = stazione("26200", "7", "100000") + "\r\n"},
@@ -360,8 +367,8 @@ TEST(ParoleChiave, AreFoundInAnyCaseExceptTheLinesCaseSensitiveWords) {
   EXPECT_EQ(t.tracciato.x(2301), 0.003);   // "CURVAD6" turns right
   EXPECT_EQ(t.percorso[0].pendenza, 107);  // final fill of "PENDENZA"
   EXPECT_EQ(t.percorso[94].montagna, 1);   // "Montagna" 4700 to 4900: cells 94 to 97
-  EXPECT_EQ(t.percorso[24].tipo, kIndicatoreVMax);
-  EXPECT_EQ(t.percorso[94].tipo, kCartelloIndicatore);
+  EXPECT_EQ(t.percorso[24].tipo, TipoCella::kIndicatoreVMax);
+  EXPECT_EQ(t.percorso[94].tipo, TipoCella::kCartelloIndicatore);
   EXPECT_EQ(t.registro[kPrimoCartello].nome, "(PONTE)");
 
   EXPECT_EQ(t.registro[kVoceTrenoPercorso].progressiva, 5);
@@ -372,9 +379,9 @@ TEST(ParoleChiave, AreFoundInAnyCaseExceptTheLinesCaseSensitiveWords) {
   EXPECT_EQ(t.percorso[0].aderenza, 80);
   EXPECT_EQ(t.percorso[0].velocita_max, 15);
   EXPECT_EQ(t.registro[1].nome, "CAMPO");
-  EXPECT_EQ(t.percorso[214].tipo, kInizioRallentamento);
-  EXPECT_EQ(t.percorso[161].tipo, kSegnale);
-  EXPECT_EQ(t.percorso[240].tipo, kAbbattimentoConValore);
+  EXPECT_EQ(t.percorso[214].tipo, TipoCella::kInizioRallentamento);
+  EXPECT_EQ(t.percorso[161].tipo, TipoCella::kSegnale);
+  EXPECT_EQ(t.percorso[240].tipo, TipoCella::kAbbattimentoConValore);
   EXPECT_EQ(t.codice_errore, 0);
 }
 

@@ -10,7 +10,7 @@
 #include "base/memory_file_system.h"
 #include "base/status.h"
 
-namespace scenario::documenti_test {
+namespace scenario::test {
 
 inline const NomiFile kNomi{"app", "BELFORTE SELVEN - MELAR", "8312"};
 
@@ -37,4 +37,4 @@ inline std::vector<std::string> righe_scritte(Scrittore scrivi, NomeDocumento no
   return righe;
 }
 
-}  // namespace scenario::documenti_test
+}  // namespace scenario::test

@@ -6,7 +6,7 @@
 
 #include "driver/platform.h"
 
-namespace scenario {
+namespace scenario::test {
 
 class PiattaformaFinta : public Piattaforma {
  public:
@@ -15,7 +15,9 @@ class PiattaformaFinta : public Piattaforma {
   void mostra_attesa(const std::string& titolo, const std::string& didascalia) override {
     eventi.push_back("attesa:" + titolo + ":" + didascalia);
   }
-  void mostra_messaggio(const std::string& testo) override { eventi.push_back("messaggio:" + testo); }
+  void mostra_messaggio(const std::string& testo) override {
+    eventi.push_back("messaggio:" + testo);
+  }
   std::string cartella_applicazione() override { return cartella_; }
 
   std::vector<std::string> eventi;
@@ -24,4 +26,4 @@ class PiattaformaFinta : public Piattaforma {
   std::string cartella_;
 };
 
-}  // namespace scenario
+}  // namespace scenario::test

@@ -19,12 +19,14 @@
 #include "base/file_names.h"
 #include "base/file_system.h"
 #include "base/memory_file_system.h"
-#include "driver/fake_platform.h"
 #include "driver/form1.h"
 #include "reliability/installer_process.h"
+#include "util/fake_platform_test_util.h"
 
 namespace scenario {
 namespace {
+
+using namespace test;
 
 namespace fs = std::filesystem;
 using Orologio = std::chrono::steady_clock;

@@ -11,7 +11,7 @@
 #include <iterator>
 #include <stdexcept>
 
-namespace scenario {
+namespace scenario::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -129,4 +129,4 @@ void scrivi_file(const fs::path& nome, const std::string& contenuto) {
   if (!out) throw std::runtime_error("writing " + nome.string());
 }
 
-}  // namespace scenario
+}  // namespace scenario::test

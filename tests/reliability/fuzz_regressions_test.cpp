@@ -14,6 +14,8 @@
 namespace scenario {
 namespace {
 
+using namespace test;
+
 namespace fs = std::filesystem;
 
 std::vector<fs::path> file_di(const fs::path& cartella) {

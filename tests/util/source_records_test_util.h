@@ -15,7 +15,7 @@
 #include "content/line_source.h"
 #include "content/train_source.h"
 
-namespace scenario::fonti_test {
+namespace scenario::test {
 
 struct Sezione {
   std::string intestazione;             // "[curve]"
@@ -261,4 +261,4 @@ inline std::vector<Segnale> segnali() {
   return risultato;
 }
 
-}  // namespace scenario::fonti_test
+}  // namespace scenario::test

@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-namespace scenario {
+namespace scenario::test {
 
 // The unprivileged user (and group) a test that runs as root starts the
 // installer as, so that the permissions of the folder and its files count.
@@ -65,4 +65,4 @@ std::map<std::string, std::string> contenuto_cartella(const std::filesystem::pat
 // Writes `contenuto` to `nome` (for setting up an earlier install).
 void scrivi_file(const std::filesystem::path& nome, const std::string& contenuto);
 
-}  // namespace scenario
+}  // namespace scenario::test

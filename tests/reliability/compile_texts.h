@@ -14,7 +14,7 @@
 #include "compiler/compile_step.h"
 #include "reader/scenario_tables.h"
 
-namespace scenario {
+namespace scenario::test {
 
 // The two source texts of one trial. A text that is absent has no file at all.
 struct TestiProva {
@@ -44,4 +44,4 @@ void compila_testi(const TestiProva& testi, ProvaCompilazione* prova);
 // rule, or an empty text when all hold.
 std::string controlla_invarianti(const ProvaCompilazione& prova);
 
-}  // namespace scenario
+}  // namespace scenario::test

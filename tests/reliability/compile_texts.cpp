@@ -5,17 +5,17 @@
 #include <cstdint>
 #include <iterator>
 
-namespace scenario {
+namespace scenario::test {
 namespace {
 
 // Bytes of one plan-view element in the compiled line: a 2-byte tag and its value.
 size_t byte_elemento(EtichettaPunto etichetta) {
   switch (etichetta) {
-    case EtichettaPunto::vuoto:
+    case EtichettaPunto::kVuoto:
       return 2;
-    case EtichettaPunto::intero16:
+    case EtichettaPunto::kIntero16:
       return 4;
-    case EtichettaPunto::reale64:
+    case EtichettaPunto::kReale64:
       return 10;
   }
   return 0;
@@ -30,13 +30,13 @@ size_t byte_attesi_linea(const Tracciato& tracciato) {
 
 size_t byte_attesi_registro(const Scenario& tabelle) {
   size_t totale = 0;
-  for (const voce_registro& voce : tabelle.registro) {
+  for (const VoceRegistro& voce : tabelle.registro) {
     totale += 34 + std::min<size_t>(voce.nome.size(), 0xFFFF);
   }
   return totale;
 }
 
-bool voce_vuota(const voce_registro& voce) {
+bool voce_vuota(const VoceRegistro& voce) {
   return voce.tipo == 0 && voce.inizio == 0 && voce.fine == 0 && voce.progressiva == 0 &&
          voce.campo_4 == 0 && voce.nome.empty() && voce.campo_7 == 0 && voce.campo_8 == 0 &&
          voce.campo_10 == 0 && voce.campo_11 == 0 && voce.campo_12 == 0 && voce.campo_9 == 0 &&
@@ -102,7 +102,7 @@ std::string controlla_invarianti(const ProvaCompilazione& prova) {
   const int64_t linea = dimensione(prova, nomi.linea_compilata());
   const int64_t registro = dimensione(prova, nomi.scenario_compilato());
   const int64_t griglia = dimensione(prova, nomi.percorso_compilato());
-  if (prova.risultato.esito != EsitoCompilazione::completata) {
+  if (prova.risultato.esito != EsitoCompilazione::kCompletata) {
     if (linea >= 0 || registro >= 0 || griglia >= 0)
       return "a stopped compile wrote a compiled file";
     return {};
@@ -122,4 +122,4 @@ std::string controlla_invarianti(const ProvaCompilazione& prova) {
   return {};
 }
 
-}  // namespace scenario
+}  // namespace scenario::test

@@ -10,7 +10,7 @@
 #include "reader/memorizza_dati.h"
 #include "reader/storers.h"
 
-namespace scenario {
+namespace scenario::test {
 
 // Lines joined, each ended by CR LF.
 inline std::string crlf(const std::vector<std::string>& righe) {
@@ -94,7 +94,7 @@ struct Prova {
   }
   bool linea_presente() const { return disco.files().count(nomi.testo_linea()) != 0; }
   bool treno_presente() const { return disco.files().count(nomi.testo_treno()) != 0; }
-  const cella_percorso& cella(int64_t i) const {
+  const CellaPercorso& cella(int64_t i) const {
     return tabelle.percorso.at(static_cast<size_t>(i));
   }
 
@@ -103,16 +103,4 @@ struct Prova {
   MemoryFileSystem disco;
 };
 
-// The storers arrive on their own; tests of what the reader does with their
-// results (a refusal, a mountain marker) run once they are there.
-inline bool storers_presenti() {
-  Scenario tabelle;
-  tabelle.dimensiona(1000);
-  DatiSegnale segnale;
-  segnale.posizione = 500;
-  segnale.sx = 1;
-  memo_segnale(tabelle, segnale);
-  return tabelle.percorso[11].tipo == kSegnale;
-}
-
-}  // namespace scenario
+}  // namespace scenario::test

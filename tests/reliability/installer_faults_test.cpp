@@ -33,6 +33,8 @@
 namespace scenario {
 namespace {
 
+using namespace test;
+
 namespace fs = std::filesystem;
 
 // The eight files of a run in the order the run writes them; the first two
