@@ -17,11 +17,12 @@ Status CartellaAutore::ReadFile(const std::string& name, std::string* contents) 
   return uscita_.ReadFile(name, contents);
 }
 
-Status CartellaAutore::ReplaceFile(const std::string& name, std::string_view contents) {
+Status CartellaAutore::ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) {
   if (const std::string* vero = sorgente(name)) {
-    return Status::IOError("writing", *vero, "the tool never changes an author's source text");
+    return Status::IOError(Operazione::kScrittura, *vero,
+                           "the tool never changes an author's source text");
   }
-  return uscita_.ReplaceFile(name, contents);
+  return uscita_.ReplaceFileWith(name, produci);
 }
 
 Status CartellaAutore::RemoveFile(const std::string& name) {

@@ -26,7 +26,7 @@ class CartellaAutore : public FileSystem {
   bool Exists(const std::string& name) override;
   Status ReadFile(const std::string& name, std::string* contents) override;
   // Writing over a source text is refused: the tool never changes an author's text.
-  Status ReplaceFile(const std::string& name, std::string_view contents) override;
+  Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override;
   // Deleting a source text does nothing and succeeds.
   Status RemoveFile(const std::string& name) override;
 

@@ -28,6 +28,21 @@ std::FILE* open_file(const std::string& name, const char* mode) {
 
 std::string reason_from_errno(int error) { return std::generic_category().message(error); }
 
+// Hands the produced bytes to the C library's buffered output.
+class FileSink : public ByteSink {
+ public:
+  FileSink(std::FILE* file, const std::string& name) : file_(file), name_(name) {}
+  Status Append(std::string_view bytes) override {
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return Status::OK();
+    return Status::IOError(Operazione::kScrittura, name_, reason_from_errno(errno));
+  }
+
+ private:
+  std::FILE* file_;
+  const std::string& name_;
+};
+
 class DiskFileSystem : public FileSystem {
  public:
   bool Exists(const std::string& name) override {
@@ -40,36 +55,40 @@ class DiskFileSystem : public FileSystem {
     contents->clear();
     errno = 0;
     std::FILE* file = open_file(name, "rb");
-    if (file == nullptr) return Status::IOError("opening", name, reason_from_errno(errno));
+    if (file == nullptr)
+      return Status::IOError(Operazione::kApertura, name, reason_from_errno(errno));
     char buffer[1 << 16];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents->append(buffer, n);
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);
-    if (failed) return Status::IOError("reading", name, reason_from_errno(error));
+    if (failed) return Status::IOError(Operazione::kLettura, name, reason_from_errno(error));
     return Status::OK();
   }
 
-  Status ReplaceFile(const std::string& name, std::string_view contents) override {
+  Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override {
     const std::string temporary = temporary_name_for(name);
     errno = 0;
     std::FILE* file = open_file(temporary, "wb");
-    if (file == nullptr) return Status::IOError("creating", name, reason_from_errno(errno));
-    const bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-    int error = errno;
+    if (file == nullptr) {
+      return Status::IOError(Operazione::kCreazione, name, reason_from_errno(errno));
+    }
+    FileSink sink(file, name);
+    const Status prodotto = produci(sink);
     const bool closed = std::fclose(file) == 0;
-    if (written && !closed) error = errno;
-    if (!written || !closed) {
+    const int close_error = errno;
+    if (!prodotto.ok() || !closed) {
       std::error_code ignored;
       fs::remove(to_path(temporary), ignored);
-      return Status::IOError("writing", name, reason_from_errno(error));
+      if (!prodotto.ok()) return prodotto;
+      return Status::IOError(Operazione::kScrittura, name, reason_from_errno(close_error));
     }
     const std::error_code ec = rename_over(to_path(temporary), to_path(name));
     if (ec) {
       std::error_code ignored;
       fs::remove(to_path(temporary), ignored);
-      return Status::IOError("replacing", name, ec.message());
+      return Status::IOError(Operazione::kSostituzione, name, ec.message());
     }
     return Status::OK();
   }
@@ -77,7 +96,7 @@ class DiskFileSystem : public FileSystem {
   Status RemoveFile(const std::string& name) override {
     std::error_code ec;
     fs::remove(to_path(name), ec);
-    if (ec) return Status::IOError("deleting", name, ec.message());
+    if (ec) return Status::IOError(Operazione::kCancellazione, name, ec.message());
     return Status::OK();
   }
 };

@@ -3,12 +3,23 @@
 // fuzzer, and on the disk in the installer and the authors' tool.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "base/status.h"
 
 namespace scenario {
+
+// Takes a file's bytes in order, piece by piece, as they are produced.
+class ByteSink {
+ public:
+  virtual ~ByteSink() = default;
+  virtual Status Append(std::string_view bytes) = 0;
+};
+
+// Hands a whole file's bytes to the sink; a failure it returns abandons the file.
+using ProduttoreByte = std::function<Status(ByteSink&)>;
 
 class FileSystem {
  public:
@@ -20,11 +31,17 @@ class FileSystem {
   // Reads the whole file into `contents`.
   virtual Status ReadFile(const std::string& name, std::string* contents) = 0;
 
-  // Replaces the file `name` with exactly `contents`, or leaves it as it was.
-  // The bytes go into a temporary file beside the target, which is then
-  // renamed over it: a failure part way never leaves a truncated file where a
-  // complete one stood, and the temporary file is removed on failure.
-  virtual Status ReplaceFile(const std::string& name, std::string_view contents) = 0;
+  // Replaces the file `name` with exactly the bytes `produci` hands over, or
+  // leaves it as it was. The bytes go into a temporary file beside the
+  // target, which is then renamed over it: a failure part way (the system's,
+  // or one `produci` returns) never leaves a truncated file where a complete
+  // one stood, and the temporary file is removed on failure.
+  virtual Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) = 0;
+
+  // The same with the whole contents at hand.
+  Status ReplaceFile(const std::string& name, std::string_view contents) {
+    return ReplaceFileWith(name, [contents](ByteSink& sink) { return sink.Append(contents); });
+  }
 
   // Deletes the file `name`; deleting a file that does not exist is not an error.
   virtual Status RemoveFile(const std::string& name) = 0;

@@ -69,6 +69,39 @@ TEST_F(DiskFileSystemTest, MissingFolderAndMissingFileAreReportedWithTheSystemsR
   EXPECT_TRUE(disk.RemoveFile(name("absent.txt")).ok());
 }
 
+TEST_F(DiskFileSystemTest, AStreamedFileArrivesWholeAndAFailedOneLeavesTheEarlierFile) {
+  FileSystem& disk = disk_file_system();
+  ASSERT_TRUE(disk.ReplaceFileWith(name("f.dat"), [](ByteSink& sink) {
+                    for (int i = 0; i < 1000; ++i) {
+                      if (Status s = sink.Append(std::string(100, static_cast<char>(i))); !s.ok()) {
+                        return s;
+                      }
+                    }
+                    return Status::OK();
+                  }).ok());
+  const std::string whole = slurp(name("f.dat"));
+  ASSERT_EQ(whole.size(), 100000u);
+  EXPECT_EQ(whole[99999], static_cast<char>(999));
+
+  const Status failed = disk.ReplaceFileWith(name("f.dat"), [](ByteSink& sink) {
+    (void)sink.Append("half");
+    return Status::Error("the encoder gave up");
+  });
+  EXPECT_EQ(failed.message(), "the encoder gave up");
+  EXPECT_EQ(slurp(name("f.dat")), whole);
+  EXPECT_FALSE(fs::exists(temporary_name_for(name("f.dat"))));
+}
+
+TEST(Status, AFailedFileOperationKeepsItsPartsAndReadsInEnglish) {
+  const Status status = Status::IOError(Operazione::kSostituzione, "a/b.sim", "Is a directory");
+  EXPECT_EQ(status.message(), "replacing \"a/b.sim\": Is a directory");
+  EXPECT_EQ(status.operazione(), Operazione::kSostituzione);
+  EXPECT_EQ(status.file(), "a/b.sim");
+  EXPECT_EQ(status.motivo(), "Is a directory");
+  EXPECT_EQ(verbo_italiano(status.operazione()), "sostituire");
+  EXPECT_EQ(Status::Error("x").operazione(), Operazione::kNessuna);
+}
+
 TEST(MemoryFileSystem, AFailingWriteKeepsTheEarlierFile) {
   MemoryFileSystem memory;
   ASSERT_TRUE(memory.ReplaceFile("f", "old").ok());

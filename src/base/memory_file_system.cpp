@@ -6,19 +6,38 @@ bool MemoryFileSystem::Exists(const std::string& name) { return files_.count(nam
 
 Status MemoryFileSystem::ReadFile(const std::string& name, std::string* contents) {
   auto it = files_.find(name);
-  if (it == files_.end()) return Status::IOError("opening", name, "No such file or directory");
+  if (it == files_.end())
+    return Status::IOError(Operazione::kApertura, name, "No such file or directory");
   *contents = it->second;
   return Status::OK();
 }
 
-Status MemoryFileSystem::ReplaceFile(const std::string& name, std::string_view contents) {
-  if (failing_.count(name) != 0) return Status::IOError("writing", name, "No space left on device");
-  files_[name] = std::string(contents);
+namespace {
+
+class StringSink : public ByteSink {
+ public:
+  Status Append(std::string_view bytes) override {
+    contents.append(bytes);
+    return Status::OK();
+  }
+  std::string contents;
+};
+
+}  // namespace
+
+Status MemoryFileSystem::ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) {
+  if (failing_.count(name) != 0) {
+    return Status::IOError(Operazione::kScrittura, name, "No space left on device");
+  }
+  StringSink sink;
+  if (Status prodotto = produci(sink); !prodotto.ok()) return prodotto;
+  files_[name] = std::move(sink.contents);
   return Status::OK();
 }
 
 Status MemoryFileSystem::RemoveFile(const std::string& name) {
-  if (failing_.count(name) != 0) return Status::IOError("deleting", name, "Permission denied");
+  if (failing_.count(name) != 0)
+    return Status::IOError(Operazione::kCancellazione, name, "Permission denied");
   files_.erase(name);
   return Status::OK();
 }

@@ -15,7 +15,7 @@ class MemoryFileSystem : public FileSystem {
  public:
   bool Exists(const std::string& name) override;
   Status ReadFile(const std::string& name, std::string* contents) override;
-  Status ReplaceFile(const std::string& name, std::string_view contents) override;
+  Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override;
   Status RemoveFile(const std::string& name) override;
 
   // Every later ReplaceFile or RemoveFile of `name` fails.
