@@ -12,9 +12,11 @@ bool CartellaAutore::Exists(const std::string& name) {
   return uscita_.Exists(name);
 }
 
-Status CartellaAutore::ReadFile(const std::string& name, std::string* contents) {
-  if (const std::string* vero = sorgente(name)) return autore_.ReadFile(*vero, contents);
-  return uscita_.ReadFile(name, contents);
+Status CartellaAutore::ReadFileUpTo(const std::string& name, uint64_t limite,
+                                    std::string* contents) {
+  if (const std::string* vero = sorgente(name))
+    return autore_.ReadFileUpTo(*vero, limite, contents);
+  return uscita_.ReadFileUpTo(name, limite, contents);
 }
 
 Status CartellaAutore::ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) {

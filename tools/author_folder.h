@@ -24,7 +24,7 @@ class CartellaAutore : public FileSystem {
       : autore_(autore), uscita_(uscita), sorgenti_(std::move(sorgenti)) {}
 
   bool Exists(const std::string& name) override;
-  Status ReadFile(const std::string& name, std::string* contents) override;
+  Status ReadFileUpTo(const std::string& name, uint64_t limite, std::string* contents) override;
   // Writing over a source text is refused: the tool never changes an author's text.
   Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override;
   // Deleting a source text does nothing and succeeds.

@@ -51,15 +51,35 @@ class DiskFileSystem : public FileSystem {
     return !ec && fs::exists(status) && !fs::is_directory(status);
   }
 
-  Status ReadFile(const std::string& name, std::string* contents) override {
+  Status ReadFileUpTo(const std::string& name, uint64_t limite, std::string* contents) override {
     contents->clear();
+    std::error_code ec;
+    const fs::file_status status = fs::status(to_path(name), ec);
+    if (!ec && fs::exists(status) && !fs::is_regular_file(status)) {
+      return Status::IOError(Operazione::kApertura, name, "not a regular file");
+    }
+    if (!ec && fs::exists(status)) {
+      const uintmax_t dimensione = fs::file_size(to_path(name), ec);
+      if (!ec && dimensione > limite) {
+        return Status::IOError(Operazione::kApertura, name,
+                               "larger than the " + std::to_string(limite) + " bytes expected");
+      }
+    }
     errno = 0;
     std::FILE* file = open_file(name, "rb");
     if (file == nullptr)
       return Status::IOError(Operazione::kApertura, name, reason_from_errno(errno));
     char buffer[1 << 16];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents->append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0 && contents->size() <= limite) {
+      contents->append(buffer, n);
+    }
+    if (contents->size() > limite) {
+      std::fclose(file);
+      contents->clear();
+      return Status::IOError(Operazione::kLettura, name,
+                             "larger than the " + std::to_string(limite) + " bytes expected");
+    }
     const bool failed = std::ferror(file) != 0;
     const int error = errno;
     std::fclose(file);

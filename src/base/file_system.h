@@ -3,7 +3,9 @@
 // fuzzer, and on the disk in the installer and the authors' tool.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -28,8 +30,15 @@ class FileSystem {
   // True when `name` is an existing file (not a folder).
   virtual bool Exists(const std::string& name) = 0;
 
-  // Reads the whole file into `contents`.
-  virtual Status ReadFile(const std::string& name, std::string* contents) = 0;
+  // Reads the whole file into `contents`. Only a regular file is read; one
+  // larger than `limite` bytes is refused before anything is read.
+  virtual Status ReadFileUpTo(const std::string& name, uint64_t limite, std::string* contents) = 0;
+
+  // The same with no limit on the size.
+  Status ReadFile(const std::string& name, std::string* contents) {
+    return ReadFileUpTo(name, kSenzaLimite, contents);
+  }
+  static constexpr uint64_t kSenzaLimite = std::numeric_limits<uint64_t>::max();
 
   // Replaces the file `name` with exactly the bytes `produci` hands over, or
   // leaves it as it was. The bytes go into a temporary file beside the

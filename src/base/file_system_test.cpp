@@ -71,14 +71,18 @@ TEST_F(DiskFileSystemTest, MissingFolderAndMissingFileAreReportedWithTheSystemsR
 
 TEST_F(DiskFileSystemTest, AStreamedFileArrivesWholeAndAFailedOneLeavesTheEarlierFile) {
   FileSystem& disk = disk_file_system();
-  ASSERT_TRUE(disk.ReplaceFileWith(name("f.dat"), [](ByteSink& sink) {
-                    for (int i = 0; i < 1000; ++i) {
-                      if (Status s = sink.Append(std::string(100, static_cast<char>(i))); !s.ok()) {
-                        return s;
-                      }
-                    }
-                    return Status::OK();
-                  }).ok());
+  ASSERT_TRUE(disk.ReplaceFileWith(name("f.dat"),
+                                   [](ByteSink& sink) {
+                                     for (int i = 0; i < 1000; ++i) {
+                                       if (Status s =
+                                               sink.Append(std::string(100, static_cast<char>(i)));
+                                           !s.ok()) {
+                                         return s;
+                                       }
+                                     }
+                                     return Status::OK();
+                                   })
+                  .ok());
   const std::string whole = slurp(name("f.dat"));
   ASSERT_EQ(whole.size(), 100000u);
   EXPECT_EQ(whole[99999], static_cast<char>(999));
@@ -90,6 +94,19 @@ TEST_F(DiskFileSystemTest, AStreamedFileArrivesWholeAndAFailedOneLeavesTheEarlie
   EXPECT_EQ(failed.message(), "the encoder gave up");
   EXPECT_EQ(slurp(name("f.dat")), whole);
   EXPECT_FALSE(fs::exists(temporary_name_for(name("f.dat"))));
+}
+
+TEST_F(DiskFileSystemTest, OnlyARegularFileWithinTheLimitIsRead) {
+  FileSystem& disk = disk_file_system();
+  ASSERT_TRUE(disk.ReplaceFile(name("f.dat"), std::string(100, 'x')).ok());
+  std::string read;
+  EXPECT_TRUE(disk.ReadFileUpTo(name("f.dat"), 100, &read).ok());
+  EXPECT_EQ(read.size(), 100u);
+  const Status larger = disk.ReadFileUpTo(name("f.dat"), 99, &read);
+  EXPECT_FALSE(larger.ok());
+  EXPECT_TRUE(read.empty());
+  fs::create_directory(name("folder"));
+  EXPECT_FALSE(disk.ReadFile(name("folder"), &read).ok());
 }
 
 TEST(Status, AFailedFileOperationKeepsItsPartsAndReadsInEnglish) {

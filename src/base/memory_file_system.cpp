@@ -4,10 +4,15 @@ namespace scenario {
 
 bool MemoryFileSystem::Exists(const std::string& name) { return files_.count(name) != 0; }
 
-Status MemoryFileSystem::ReadFile(const std::string& name, std::string* contents) {
+Status MemoryFileSystem::ReadFileUpTo(const std::string& name, uint64_t limite,
+                                      std::string* contents) {
   auto it = files_.find(name);
   if (it == files_.end())
     return Status::IOError(Operazione::kApertura, name, "No such file or directory");
+  if (it->second.size() > limite) {
+    return Status::IOError(Operazione::kApertura, name,
+                           "larger than the " + std::to_string(limite) + " bytes expected");
+  }
   *contents = it->second;
   return Status::OK();
 }

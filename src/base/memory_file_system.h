@@ -14,7 +14,7 @@ namespace scenario {
 class MemoryFileSystem : public FileSystem {
  public:
   bool Exists(const std::string& name) override;
-  Status ReadFile(const std::string& name, std::string* contents) override;
+  Status ReadFileUpTo(const std::string& name, uint64_t limite, std::string* contents) override;
   Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override;
   Status RemoveFile(const std::string& name) override;
 
