@@ -71,7 +71,7 @@ struct RecordSorgente {
   // `parole_esatte` exactly as written.
   std::span<const std::string_view> parole;
   std::span<const std::string_view> parole_esatte;
-  std::string_view descrizione;  // what the record is, one sentence
+  std::string_view descrizione;  // what the record is: one sentence, no full stop
   std::span<const CampoRecord> campi;
 };
 
