@@ -33,6 +33,8 @@ inline constexpr int32_t kErroreCurva = 103;  // curve without a class, or a pla
 inline constexpr int32_t kErroreAbbattimentoOccupato = 7;  // code-cut point on a taken cell
 inline constexpr int32_t kErrorePosizioneStazione = 8;     // station off a 50 m mark
 inline constexpr int32_t kErroreLunghezzaStazione = 9;     // station length not a multiple of 100
+// The storers' refusals: a signal's cell taken, a slowdown's warning board's,
+// start's or end's, one of the four cells before its warning board.
 inline constexpr int32_t kErroreSegnaleOccupato = 16;
 inline constexpr int32_t kErroreAvvisoOccupato = 17;
 inline constexpr int32_t kErroreInizioRallentamentoOccupato = 18;

@@ -80,12 +80,15 @@ Esito impostazione(LetturaSorgente& lettura) {
   }
 
   VoceRegistro& linea = tabelle.registro[kVoceLinea];
-  if (lettura.record(TipoRecord::kSfondoUno) && !lettura.leggi(&linea.inizio))
+  if (lettura.record(TipoRecord::kSfondoUno) && !lettura.leggi(&linea.inizio)) {
     return Esito::kGuasto;
+  }
   if (lettura.record(TipoRecord::kSfondoDue) && !lettura.leggi(&linea.progressiva)) {
     return Esito::kGuasto;
   }
-  if (lettura.record(TipoRecord::kSfondoTre) && !lettura.leggi(&linea.fine)) return Esito::kGuasto;
+  if (lettura.record(TipoRecord::kSfondoTre) && !lettura.leggi(&linea.fine)) {
+    return Esito::kGuasto;
+  }
 
   if (lettura.record(TipoRecord::kRipetizioneSegnali)) {
     VoceRegistro& treno = tabelle.registro[kVoceTreno];

@@ -38,14 +38,11 @@ constexpr CampoRecord kCampiProgressiva[] = {
 constexpr std::string_view kParoleSfondoUno[] = {"sfondo", "uno"};
 constexpr std::string_view kParoleSfondoDue[] = {"sfondo", "due"};
 constexpr std::string_view kParoleSfondoTre[] = {"sfondo", "tre"};
-constexpr CampoRecord kCampiSfondoUno[] = {
-    {"valore", T::kInt32, "", "any", "kept unchanged in registro entry 85 `inizio`"},
-};
-constexpr CampoRecord kCampiSfondoDue[] = {
-    {"valore", T::kInt32, "", "any", "kept unchanged in registro entry 85 `progressiva`"},
-};
-constexpr CampoRecord kCampiSfondoTre[] = {
-    {"valore", T::kInt32, "", "any", "kept unchanged in registro entry 85 `fine`"},
+// The three backdrop settings go into registro entry 85 unchanged.
+constexpr CampoRecord kCampiSfondo[] = {
+    {"valore", T::kInt32, "", "any",
+     "kept unchanged in registro entry 85: `inizio` for uno, `progressiva` for due, `fine` for "
+     "tre"},
 };
 
 constexpr std::string_view kParoleRipetizione[] = {"segnali", "ripetizione"};
@@ -232,11 +229,11 @@ constexpr std::array kRecord = {
                    kNessuna, kParoleProgressivaTre, "The third kilometre reference",
                    kCampiProgressiva},
     RecordSorgente{R::kSfondoUno, L::kLinea, kSezioneGenerale, "sfondo uno", kNessuna,
-                   kParoleSfondoUno, "The first backdrop setting", kCampiSfondoUno},
+                   kParoleSfondoUno, "The first backdrop setting", kCampiSfondo},
     RecordSorgente{R::kSfondoDue, L::kLinea, kSezioneGenerale, "sfondo due", kNessuna,
-                   kParoleSfondoDue, "The second backdrop setting", kCampiSfondoDue},
+                   kParoleSfondoDue, "The second backdrop setting", kCampiSfondo},
     RecordSorgente{R::kSfondoTre, L::kLinea, kSezioneGenerale, "sfondo tre", kNessuna,
-                   kParoleSfondoTre, "The third backdrop setting", kCampiSfondoTre},
+                   kParoleSfondoTre, "The third backdrop setting", kCampiSfondo},
     RecordSorgente{R::kRipetizioneSegnali, L::kLinea, kSezioneGenerale,
                    "ripetizione segnali 4 codici", kNessuna, kParoleRipetizione,
                    "The cab-signal repetition; the keyword names its code system, \"4\" or "
