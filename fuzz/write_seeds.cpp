@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/memory_file_system.h"
-#include "content/source_texts.h"
+#include "content/builtin_content.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -14,9 +14,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   scenario::MemoryFileSystem disco;
-  const scenario::NomiFile nomi{"cartella", "BELFORTE SELVEN - MELAR", "8312"};
+  const scenario::ContenutoPacchetto& contenuto = scenario::contenuto_incorporato();
+  const scenario::NomiFile nomi = contenuto.nomi_in("cartella");
   for (const scenario::Status& status :
-       {scenario::dati_linea(disco, nomi), scenario::dati_treno(disco, nomi)}) {
+       {contenuto.scrivi(scenario::Documento::kTestoLinea, disco, nomi),
+        contenuto.scrivi(scenario::Documento::kTestoTreno, disco, nomi)}) {
     if (!status.ok()) {
       std::fprintf(stderr, "%s\n", status.message().c_str());
       return 1;

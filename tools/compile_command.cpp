@@ -30,7 +30,8 @@ json json_diagnostica(const Diagnostica& d) {
           {"line", d.riga ? json(*d.riga) : json(nullptr)},
           {"column", d.colonna ? json(*d.colonna) : json(nullptr)},
           {"code", d.codice},
-          {"message", d.messaggio}};
+          {"message", d.messaggio},
+          {"hint", d.rimedio.empty() ? json(nullptr) : json(d.rimedio)}};
 }
 
 }  // namespace
@@ -66,7 +67,7 @@ CompilazioneAutore compila_cartella(FileSystem& autore, FileSystem& uscita,
 int comando_compile(FileSystem& file_system, const OpzioniCompila& opzioni, std::ostream& out,
                     std::ostream& err) {
   const CompilazioneAutore c = compila_cartella(file_system, file_system, opzioni);
-  for (const Diagnostica& d : c.diagnostiche) err << riga_diagnostica(d) << "\n";
+  stampa_diagnostiche(c.diagnostiche, err);
   const std::string fatale = messaggio_esito(c.risultato.esito, c.tabelle);
   if (!fatale.empty()) err << "scenario-tool compile: " << fatale << "\n";
   if (!c.scrittura.ok()) err << "scenario-tool compile: " << c.scrittura.message() << "\n";

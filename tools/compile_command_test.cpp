@@ -7,8 +7,8 @@
 
 #include "base/file_names.h"
 #include "base/memory_file_system.h"
+#include "content/builtin_content.h"
 #include "content/source_texts.h"
-#include "driver/form1.h"
 #include "exit_codes.h"
 #include "util/tool_texts_test_util.h"
 
@@ -48,20 +48,20 @@ TEST(CompilaCartella, WritesWhatTheCompileStepWritesAndKeepsTheTexts) {
   // The package's own texts, compiled by the tool and by the compile step as
   // the installer calls it.
   MemoryFileSystem tool;
-  const NomiFile pacchetto{"autore", kNomeLinea, kNumeroTreno};
+  const NomiFile pacchetto = contenuto_incorporato().nomi_in("autore");
   ASSERT_TRUE(dati_linea(tool, pacchetto).ok());
   ASSERT_TRUE(dati_treno(tool, pacchetto).ok());
   MemoryFileSystem installer = tool;
   const std::map<std::string, std::string> testi = tool.files();
 
   OpzioniCompila o = opzioni();
-  o.nome_linea = kNomeLinea;
-  o.numero_treno = kNumeroTreno;
+  o.nome_linea = contenuto_incorporato().nome_linea();
+  o.numero_treno = contenuto_incorporato().numero_treno();
   const CompilazioneAutore c = compila_cartella(tool, tool, o);
 
   Scenario tabelle;
-  tabelle.nome_linea = kNomeLinea;
-  tabelle.numero_treno = kNumeroTreno;
+  tabelle.nome_linea = contenuto_incorporato().nome_linea();
+  tabelle.numero_treno = contenuto_incorporato().numero_treno();
   RisultatoCompilazione risultato;
   ASSERT_TRUE(memorizza_percorso(1, tabelle, installer, pacchetto, &risultato).ok());
 

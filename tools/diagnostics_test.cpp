@@ -2,29 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <sstream>
 
 namespace scenario {
 namespace {
-
-TEST(TabellaCodici, ExplainsEveryCodeTheReaderTheStorersAndTheFinishingPassRecord) {
-  std::set<int32_t> attesi;
-  for (int32_t c = 1; c <= 25; ++c) {
-    if (c != 14 && c != 23) attesi.insert(c);  // never recorded
-  }
-  attesi.insert({101, 102, 103});
-  std::set<int32_t> trovati;
-  int32_t precedente = 0;
-  for (const SignificatoCodice& riga : tabella_codici()) {
-    EXPECT_GT(riga.codice, precedente) << "ascending, no repeats";
-    precedente = riga.codice;
-    trovati.insert(riga.codice);
-    EXPECT_FALSE(riga.significato.empty()) << riga.codice;
-    EXPECT_NE(riga.origine, OrigineCodice::kNessuna) << riga.codice;
-  }
-  EXPECT_EQ(trovati, attesi);
-  EXPECT_EQ(significato_codice(99).significato, "an error code this tool does not know");
-}
 
 TEST(Diagnostiche, NameTheFileTheMeaningAndThePosition) {
   const struct {
@@ -119,6 +100,32 @@ TEST(Diagnostiche, PutLineAndColumnBetweenFileAndCode) {
   d.colonna.reset();
   EXPECT_EQ(riga_diagnostica(d),
             "BELFORTE_linea.txt:212: error 6: lettered board on an occupied cell at 20050 m");
+}
+
+// The hint follows its error on a line of its own, under the same prefix; a
+// code the table lacks has none.
+TEST(Diagnostiche, FollowEachErrorWithItsHint) {
+  Scenario tabelle;
+  tabelle.codice_errore = kErroreSegnaleOccupato;
+  tabelle.posizione_errore = 4500;
+  tabelle.ultima_diagnostica = {"o/L_1-.txt", 18, 1, ""};
+  std::ostringstream err;
+  stampa_diagnostiche(
+      diagnostiche(tabelle, {"d/L_linea.txt", "d/L_1-.txt"}, {"o/L_linea.txt", "o/L_1-.txt"}), err);
+  EXPECT_EQ(err.str(),
+            "d/L_1-.txt:18:1: error 16: signal on an occupied cell at 4500 m\n"
+            "d/L_1-.txt:18:1: note: " +
+                std::string(descrivi_codice(kErroreSegnaleOccupato).rimedio) + "\n");
+
+  tabelle.codice_errore = kErroreTerna;
+  const std::vector<Diagnostica> passata = diagnostiche(tabelle, {"a", "b"}, {"a", "b"});
+  ASSERT_EQ(passata.size(), 1u);
+  EXPECT_TRUE(riga_rimedio(passata[0]).starts_with("finishing pass: note: keep a cell free"));
+
+  tabelle.codice_errore = 77;
+  const std::vector<Diagnostica> ignoto = diagnostiche(tabelle, {"a", "b"}, {"a", "b"});
+  ASSERT_EQ(ignoto.size(), 1u);
+  EXPECT_EQ(riga_rimedio(ignoto[0]), "");
 }
 
 TEST(MessaggioEsito, NamesWhatOccupiesTheReservedSlot) {

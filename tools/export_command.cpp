@@ -1,31 +1,21 @@
 #include "export_command.h"
 
-#include "base/file_names.h"
-#include "content/source_texts.h"
-#include "documents/crew_documents.h"
-#include "driver/form1.h"
+#include "content/builtin_content.h"
 #include "exit_codes.h"
 
 namespace scenario {
 
 int comando_export(FileSystem& file_system, const std::string& cartella, std::ostream& out,
                    std::ostream& err) {
-  const NomiFile nomi{cartella, kNomeLinea, kNumeroTreno};
-  struct Passo {
-    Status (*scrivi)(FileSystem&, const NomiFile&);
-    std::string nome;
-  };
-  const Passo passi[] = {
-      {dati_linea, nomi.testo_linea()},   {dati_treno, nomi.testo_treno()},
-      {dati_note, nomi.note()},           {dati_rallentamenti, nomi.rallentamenti()},
-      {dati_scheda, nomi.scheda_treno()},
-  };
-  for (const Passo& passo : passi) {
-    if (const Status scritto = passo.scrivi(file_system, nomi); !scritto.ok()) {
+  const ContenutoPacchetto& contenuto = contenuto_incorporato();
+  const NomiFile nomi = contenuto.nomi_in(cartella);
+  for (const Documento documento : kDocumentiDellaCorsa) {
+    if (!contenuto.presente(documento)) continue;
+    if (const Status scritto = contenuto.scrivi(documento, file_system, nomi); !scritto.ok()) {
       err << "scenario-tool export: " << scritto.message() << "\n";
       return kEsitoFallito;
     }
-    out << "wrote " << passo.nome << "\n";
+    out << "wrote " << nome_documento(documento, nomi) << "\n";
   }
   return kEsitoRiuscito;
 }

@@ -17,7 +17,7 @@ int comando_plot(FileSystem& file_system, const OpzioniPlot& opzioni, std::ostre
   compila.nome_linea = opzioni.nome_linea;
   compila.numero_treno = opzioni.numero_treno;
   const CompilazioneAutore c = compila_cartella(file_system, scartati, compila);
-  for (const Diagnostica& d : c.diagnostiche) err << riga_diagnostica(d) << "\n";
+  stampa_diagnostiche(c.diagnostiche, err);
   const std::string fatale = messaggio_esito(c.risultato.esito, c.tabelle);
   if (!fatale.empty()) err << "scenario-tool plot: " << fatale << "\n";
   if (!c.tabelle.percorso_dimensionato()) {

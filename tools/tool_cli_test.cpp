@@ -6,7 +6,7 @@
 
 #include "base/file_names.h"
 #include "base/memory_file_system.h"
-#include "driver/form1.h"
+#include "content/builtin_content.h"
 #include "exit_codes.h"
 #include "util/compiled_bytes_test_util.h"
 
@@ -84,7 +84,7 @@ TEST(EseguiStrumento, DumpsAFileGivenOnTheCommandLine) {
 
 TEST(EseguiStrumento, ExportWritesTheTextsAndDocumentsAndCompilesNothing) {
   MemoryFileSystem fs;
-  const NomiFile nomi{"modello", kNomeLinea, kNumeroTreno};
+  const NomiFile nomi = contenuto_incorporato().nomi_in("modello");
   fs.files()[nomi.scenario_compilato()] = "an older compile stays";
   const Uscite u = esegui(fs, {"export", "modello"});
   EXPECT_EQ(u.esito, kEsitoRiuscito) << u.err;
@@ -103,7 +103,7 @@ TEST(EseguiStrumento, ExportWritesTheTextsAndDocumentsAndCompilesNothing) {
 
 TEST(EseguiStrumento, ExportIntoAFolderThatCannotBeWrittenStopsWithStatus2) {
   MemoryFileSystem fs;
-  const NomiFile nomi{"modello", kNomeLinea, kNumeroTreno};
+  const NomiFile nomi = contenuto_incorporato().nomi_in("modello");
   for (const std::string& nome : {nomi.testo_linea(), nomi.testo_treno(), nomi.note(),
                                   nomi.rallentamenti(), nomi.scheda_treno()}) {
     fs.FailWritesTo(nome);

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "reader/error_codes.h"
 #include "reader/scenario_tables.h"
 
 namespace scenario {
@@ -22,13 +23,6 @@ inline constexpr int16_t kValoreAbbattimento = 180;
 
 // Slowdowns below this speed (km/h) get the interval points.
 inline constexpr int16_t kVelocitaRallentamentoLento = 110;
-
-// Error codes of the pass.
-inline constexpr int32_t kErroreSegnalePrimaAvviso =
-    11;                                      // no room before a signal behind a warning board
-inline constexpr int32_t kErroreTerna = 12;  // no free cell in a trio before a slowdown start
-inline constexpr int32_t kErroreRallentamento =
-    13;  // no room inside a slowdown or before the signal after it
 
 // Returns `y` when `x` is greater than `y`, otherwise `x` (so `x` on equal values).
 template <typename T, typename U>

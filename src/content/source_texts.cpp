@@ -1,6 +1,6 @@
 #include "content/source_texts.h"
 
-#include "content/line_list.h"
+#include "base/line_list.h"
 #include "content/line_source.h"
 #include "content/train_source.h"
 

@@ -2,7 +2,7 @@
 // of the file in order, the end marker last.
 #pragma once
 
-#include "content/line_list.h"
+#include "base/line_list.h"
 
 namespace scenario {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "base/file_names.h"
+#include "base/line_list.h"
 #include "base/memory_file_system.h"
-#include "content/line_list.h"
 #include "content/line_source.h"
 #include "documents/crew_documents.h"
 #include "util/document_test_util.h"

@@ -1,6 +1,6 @@
 #include <string_view>
 
-#include "content/line_list.h"
+#include "base/line_list.h"
 #include "documents/crew_documents.h"
 
 namespace scenario {

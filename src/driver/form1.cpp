@@ -2,9 +2,8 @@
 
 #include "base/file_names.h"
 #include "compiler/compile_step.h"
-#include "content/source_texts.h"
-#include "documents/crew_documents.h"
 #include "driver/errore.h"
+#include "reader/error_codes.h"
 
 namespace scenario {
 namespace {
@@ -29,8 +28,8 @@ Status rimuovi_file_parziali(FileSystem& file_system, const NomiFile& nomi) {
 }  // namespace
 
 int Form1::carica() {
-  tabelle_.nome_linea = kNomeLinea;
-  tabelle_.numero_treno = kNumeroTreno;
+  tabelle_.nome_linea = contenuto_.nome_linea();
+  tabelle_.numero_treno = contenuto_.numero_treno();
   piattaforma_.mostra_attesa(tabelle_.nome_linea, kDidascaliaAttesa);
 
   const std::string cartella = piattaforma_.cartella_applicazione();
@@ -40,9 +39,9 @@ int Form1::carica() {
     return fallimento(status.message());
   }
 
-  using Passo = Status (*)(FileSystem&, const NomiFile&);
-  for (Passo passo : {dati_linea, dati_treno, dati_note, dati_rallentamenti, dati_scheda}) {
-    const Status status = passo(file_system_, nomi);
+  for (const Documento documento : kDocumentiDellaCorsa) {
+    if (!contenuto_.presente(documento)) continue;
+    const Status status = contenuto_.scrivi(documento, file_system_, nomi);
     if (!status.ok()) return fallimento(status.message());
   }
 
@@ -53,9 +52,9 @@ int Form1::carica() {
     case EsitoCompilazione::kCompletata:
       return kUscitaRiuscita;
     case EsitoCompilazione::kErrore1250:
-      errore(piattaforma_, "1250");
+      errore(piattaforma_, std::to_string(kErroreSlotTimbri));
     case EsitoCompilazione::kErrore1251:
-      errore(piattaforma_, "1251");
+      errore(piattaforma_, std::to_string(kErroreSlotCodiciGara));
     case EsitoCompilazione::kNessunaGriglia:
       return fallimento("the line source text gave no route to compile (reader error " +
                         std::to_string(tabelle_.codice_errore) + "); no compiled file written");

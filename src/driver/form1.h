@@ -1,17 +1,16 @@
 // The installer's single window object. Loading it performs the whole
 // installation of the scenario, with no input: it writes the two source texts
-// and the three crew documents, compiles the scenario and ends.
+// and the three crew documents of the content it installs, compiles the
+// scenario and ends.
 #pragma once
 
 #include "base/file_system.h"
+#include "content/package_content.h"
 #include "driver/platform.h"
 #include "reader/scenario_tables.h"
 
 namespace scenario {
 
-// The scenario this package carries.
-inline constexpr const char* kNomeLinea = "BELFORTE SELVEN - MELAR";
-inline constexpr const char* kNumeroTreno = "8312";
 inline constexpr const char* kDidascaliaAttesa = "Attendere";
 
 // Exit statuses of the installer.
@@ -21,8 +20,9 @@ inline constexpr int kUscitaFallimento = 2;  // a file could not be written, or 
 
 class Form1 {
  public:
-  Form1(Piattaforma& piattaforma, FileSystem& file_system)
-      : piattaforma_(piattaforma), file_system_(file_system) {}
+  // `contenuto` is what the run installs; it must outlive the window.
+  Form1(Piattaforma& piattaforma, FileSystem& file_system, const ContenutoPacchetto& contenuto)
+      : piattaforma_(piattaforma), file_system_(file_system), contenuto_(contenuto) {}
 
   // The load event: runs every step of the installation in order and returns
   // the program's exit status. Numbered errors end the program inside it.
@@ -37,6 +37,7 @@ class Form1 {
 
   Piattaforma& piattaforma_;
   FileSystem& file_system_;
+  const ContenutoPacchetto& contenuto_;
   Scenario tabelle_;
 };
 

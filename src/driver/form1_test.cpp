@@ -6,6 +6,7 @@
 
 #include "base/file_names.h"
 #include "base/memory_file_system.h"
+#include "content/builtin_content.h"
 #include "util/fake_platform_test_util.h"
 
 namespace scenario {
@@ -16,7 +17,7 @@ using namespace test;
 TEST(Form1, SetsTheScenarioShowsTheWaitWindowFirstAndEndsWithStatus0) {
   PiattaformaFinta piattaforma("cartella");
   MemoryFileSystem memory;
-  Form1 form1(piattaforma, memory);
+  Form1 form1(piattaforma, memory, contenuto_incorporato());
   EXPECT_EQ(form1.carica(), kUscitaRiuscita);
   EXPECT_EQ(form1.tabelle().nome_linea, "BELFORTE SELVEN - MELAR");
   EXPECT_EQ(form1.tabelle().numero_treno, "8312");
@@ -30,10 +31,10 @@ TEST(Form1, SetsTheScenarioShowsTheWaitWindowFirstAndEndsWithStatus0) {
 TEST(Form1, LeavesExactlyTheSixFilesOfThePackageWithNoErrorRecorded) {
   PiattaformaFinta piattaforma("cartella");
   MemoryFileSystem memory;
-  Form1 form1(piattaforma, memory);
+  Form1 form1(piattaforma, memory, contenuto_incorporato());
   ASSERT_EQ(form1.carica(), kUscitaRiuscita);
   EXPECT_EQ(form1.tabelle().codice_errore, 0);
-  const NomiFile nomi{"cartella", kNomeLinea, kNumeroTreno};
+  const NomiFile nomi = contenuto_incorporato().nomi_in("cartella");
   std::map<std::string, size_t> dimensioni;
   for (const auto& [nome, contenuto] : memory.files()) dimensioni[nome] = contenuto.size();
   ASSERT_EQ(dimensioni.size(), 6u);
@@ -46,7 +47,7 @@ TEST(Form1, LeavesExactlyTheSixFilesOfThePackageWithNoErrorRecorded) {
 
   // A second run in the same folder gives the same bytes.
   const auto primi = memory.files();
-  Form1 ancora(piattaforma, memory);
+  Form1 ancora(piattaforma, memory, contenuto_incorporato());
   ASSERT_EQ(ancora.carica(), kUscitaRiuscita);
   EXPECT_TRUE(memory.files() == primi);
 }
@@ -54,10 +55,10 @@ TEST(Form1, LeavesExactlyTheSixFilesOfThePackageWithNoErrorRecorded) {
 TEST(Form1, AFileThatCannotBeWrittenStopsTheRunWithItsNameAndReason) {
   PiattaformaFinta piattaforma("cartella");
   MemoryFileSystem memory;
-  const NomiFile nomi{"cartella", kNomeLinea, kNumeroTreno};
+  const NomiFile nomi = contenuto_incorporato().nomi_in("cartella");
   memory.files()[nomi.scheda_treno()] = "earlier card";
   memory.FailWritesTo(nomi.scheda_treno());
-  Form1 form1(piattaforma, memory);
+  Form1 form1(piattaforma, memory, contenuto_incorporato());
   EXPECT_EQ(form1.carica(), kUscitaFallimento);
   ASSERT_FALSE(piattaforma.eventi.empty());
   EXPECT_NE(piattaforma.eventi.back().find(nomi.scheda_treno()), std::string::npos)
@@ -72,7 +73,7 @@ TEST(Form1, AFileThatCannotBeWrittenStopsTheRunWithItsNameAndReason) {
 TEST(Form1, AnUnknownFolderIsReportedNotGuessed) {
   PiattaformaFinta piattaforma("");
   MemoryFileSystem memory;
-  Form1 form1(piattaforma, memory);
+  Form1 form1(piattaforma, memory, contenuto_incorporato());
   EXPECT_EQ(form1.carica(), kUscitaFallimento);
   ASSERT_EQ(piattaforma.eventi.size(), 2u);
   EXPECT_EQ(piattaforma.eventi[1].rfind("messaggio:Installation failed: ", 0), 0u);

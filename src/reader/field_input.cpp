@@ -38,6 +38,7 @@ Status LettoreCampi::errore(std::string_view campo, std::string_view motivo) con
 
 Status LettoreCampi::inizia_campo() {
   campo_ = PosizioneTesto{riga_, colonna_};
+  testo_campo_ = {};
   if (fine_file()) return errore("", "reading past the end of the text");
   while (!fine_file() && is_blank(corrente())) avanza();
   campo_ = PosizioneTesto{riga_, colonna_};
@@ -55,7 +56,8 @@ Status LettoreCampi::leggi_testo(std::string* campo) {
   while (!fine_file() && corrente() != ',' && !a_fine_riga()) avanza();
   size_t fine = pos_;
   while (fine > inizio && is_blank(testo_[fine - 1])) --fine;
-  campo->assign(testo_.substr(inizio, fine - inizio));
+  testo_campo_ = testo_.substr(inizio, fine - inizio);
+  campo->assign(testo_campo_);
   consuma_delimitatore();
   return Status::OK();
 }
@@ -67,6 +69,7 @@ Status LettoreCampi::leggi_numero(int64_t minimo, int64_t massimo, const char* t
   const size_t inizio = pos_;
   while (!fine_file() && corrente() != ',' && !a_fine_riga() && !is_blank(corrente())) avanza();
   const std::string_view campo = testo_.substr(inizio, pos_ - inizio);
+  testo_campo_ = campo;
   // A number that ended at a blank takes the comma or line end after its
   // blanks as its delimiter; anything else begins the next field.
   while (!fine_file() && is_blank(corrente())) avanza();

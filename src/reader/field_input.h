@@ -59,6 +59,9 @@ class LettoreCampi {
   // Where the field read last (or being read when a read failed) begins: its
   // first non-blank character, or its delimiter when it is empty.
   PosizioneTesto posizione_campo() const { return campo_; }
+  // The text of that field as it stands (a text field without its trailing
+  // blanks); empty for a read past the end. It lives as long as the text.
+  std::string_view testo_campo() const { return testo_campo_; }
 
  private:
   Status leggi_numero(int64_t minimo, int64_t massimo, const char* tipo, int64_t* numero);
@@ -77,6 +80,7 @@ class LettoreCampi {
   int32_t riga_ = 1;
   int32_t colonna_ = 1;
   PosizioneTesto campo_;
+  std::string_view testo_campo_;
 };
 
 }  // namespace scenario

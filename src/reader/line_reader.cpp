@@ -53,7 +53,7 @@ bool scrivi_pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
 // references, the three backdrops and the cab-signal repetition.
 Esito impostazione(LetturaSorgente& lettura) {
   Scenario& tabelle = lettura.tabelle();
-  if (lettura.contiene("percorso") && lettura.contiene("lunghezza")) {
+  if (lettura.record(TipoRecord::kLunghezzaPercorso)) {
     int32_t lunghezza = 0;
     if (!lettura.leggi(&lunghezza)) return Esito::kGuasto;
     tabelle.registro[kVoceTrenoPercorso].fine = lunghezza;
@@ -64,12 +64,13 @@ Esito impostazione(LetturaSorgente& lettura) {
   }
 
   const struct {
-    const char* parola;
+    TipoRecord tipo;
     int voce;
-  } progressive[] = {
-      {"tre", kVoceProgressivaTre}, {"due", kVoceProgressivaDue}, {"uno", kVoceProgressivaUno}};
+  } progressive[] = {{TipoRecord::kProgressivaTre, kVoceProgressivaTre},
+                     {TipoRecord::kProgressivaDue, kVoceProgressivaDue},
+                     {TipoRecord::kProgressivaUno, kVoceProgressivaUno}};
   for (const auto& progressiva : progressive) {
-    if (lettura.contiene_esatta(progressiva.parola) && lettura.contiene_esatta("progressiva")) {
+    if (lettura.record(progressiva.tipo)) {
       VoceRegistro& voce = tabelle.registro[progressiva.voce];
       if (!(lettura.leggi(&voce.inizio) && lettura.leggi(&voce.fine) &&
             lettura.leggi(&voce.progressiva))) {
@@ -78,14 +79,18 @@ Esito impostazione(LetturaSorgente& lettura) {
     }
   }
 
-  if (lettura.contiene_esatta("sfondo")) {
-    VoceRegistro& linea = tabelle.registro[kVoceLinea];
-    if (lettura.contiene_esatta("uno") && !lettura.leggi(&linea.inizio)) return Esito::kGuasto;
-    if (lettura.contiene_esatta("due") && !lettura.leggi(&linea.progressiva)) return Esito::kGuasto;
-    if (lettura.contiene_esatta("tre") && !lettura.leggi(&linea.fine)) return Esito::kGuasto;
+  VoceRegistro& linea = tabelle.registro[kVoceLinea];
+  if (lettura.record(TipoRecord::kSfondoUno) && !lettura.leggi(&linea.inizio)) {
+    return Esito::kGuasto;
+  }
+  if (lettura.record(TipoRecord::kSfondoDue) && !lettura.leggi(&linea.progressiva)) {
+    return Esito::kGuasto;
+  }
+  if (lettura.record(TipoRecord::kSfondoTre) && !lettura.leggi(&linea.fine)) {
+    return Esito::kGuasto;
   }
 
-  if (lettura.contiene_esatta("segnali") && lettura.contiene_esatta("ripetizione")) {
+  if (lettura.record(TipoRecord::kRipetizioneSegnali)) {
     VoceRegistro& treno = tabelle.registro[kVoceTreno];
     if (!(lettura.leggi(&treno.inizio) && lettura.leggi(&treno.fine))) return Esito::kGuasto;
     if (treno.inizio % 50 != 0) return lettura.termina(kErroreRipetizioneInizio);
@@ -174,9 +179,7 @@ Esito montagna(LetturaSorgente& lettura) {
   }
   if (lettura.oltre_griglia(dati.inizio, 100)) return lettura.oltre_griglia_registra(dati.inizio);
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
-  if (lettura.rifiutato([&] { memo_montagna(lettura.tabelle(), dati); })) {
-    return lettura.termina_rifiuto(dati.inizio);
-  }
+  memo_montagna(lettura.tabelle(), dati);
   return Esito::kProsegui;
 }
 
@@ -191,8 +194,8 @@ Esito indicatore_v_max(LetturaSorgente& lettura) {
     return lettura.oltre_griglia_registra(dati.posizione);
   }
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
-  if (lettura.rifiutato([&] { memo_indicatori_v_max(lettura.tabelle(), dati); })) {
-    return lettura.termina_rifiuto(dati.posizione);
+  if (const Rifiuto rifiuto = memo_indicatori_v_max(lettura.tabelle(), dati)) {
+    return lettura.termina(*rifiuto, dati.posizione);
   }
   return Esito::kProsegui;
 }
@@ -225,23 +228,23 @@ Esito cartello_indicatore(LetturaSorgente& lettura, StatoPercorso& stato) {
 // overwrites `riga` with its lettering.
 Esito record_percorso(LetturaSorgente& lettura, StatoPercorso& stato) {
   Esito esito = Esito::kProsegui;
-  if (lettura.contiene("pendenza") && (esito = pendenza(lettura, stato)) != Esito::kProsegui) {
+  if (lettura.record(TipoRecord::kPendenza) &&
+      (esito = pendenza(lettura, stato)) != Esito::kProsegui) {
     return esito;
   }
   // Without line output there is no plan view: a curve is a token like any other.
-  if (lettura.contiene("curva") && lettura.tabelle().scrivi_linea != 0 &&
+  if (lettura.tabelle().scrivi_linea != 0 && lettura.record(TipoRecord::kCurva) &&
       (esito = curva(lettura)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("montagna") && (esito = montagna(lettura)) != Esito::kProsegui) {
+  if (lettura.record(TipoRecord::kMontagna) && (esito = montagna(lettura)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("indicatori_v") && (esito = indicatore_v_max(lettura)) != Esito::kProsegui) {
+  if (lettura.record(TipoRecord::kIndicatoriVMax) &&
+      (esito = indicatore_v_max(lettura)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("cartello") && lettura.contiene("indicat")) {
-    return cartello_indicatore(lettura, stato);
-  }
+  if (lettura.record(TipoRecord::kCartelloIndicatore)) return cartello_indicatore(lettura, stato);
   return Esito::kProsegui;
 }
 
@@ -267,7 +270,7 @@ Esito leggi_testo_linea(LetturaSorgente& lettura, const std::string& nome,
     if (lettura.fine_file()) return lettura.termina_senza_record(kErroreSenzaGenerale);
     if (!lettura.leggi_token()) return Esito::kGuasto;
     if (lettura.fine_file()) return lettura.termina_senza_record(kErroreSenzaGenerale);
-    if (lettura.contiene("[generale]")) break;
+    if (lettura.contiene(kSezioneGenerale)) break;
   }
 
   Esito esito = leggi_generale(lettura);

@@ -28,6 +28,7 @@ void gestisci_guasto(LetturaSorgente& lettura, const NomiFile& nomi) {
 
 void memorizza_dati(Scenario& tabelle, FileSystem& file_system, const NomiFile& nomi) {
   tabelle.ultima_diagnostica = DiagnosticaLettura{};
+  tabelle.campi_fuori_riga.clear();
   tabelle.percorso.clear();
   tabelle.tracciato = Tracciato();
   tabelle.ultima_cella = 0;

@@ -32,4 +32,11 @@ void Scenario::dimensiona(int32_t lunghezza_percorso) {
   if (scrivi_linea != 0) tracciato.crea(lunghezza_tracciato);
 }
 
+std::string_view DiagnosticaLettura::nome_campo() const {
+  if (!record || campo < 1) return {};
+  const std::span<const CampoRecord> campi = record_sorgente(*record).campi;
+  if (static_cast<size_t>(campo) > campi.size()) return {};
+  return campi[static_cast<size_t>(campo) - 1].nome;
+}
+
 }  // namespace scenario

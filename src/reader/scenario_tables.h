@@ -9,8 +9,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "reader/source_records.h"
 
 namespace scenario {
 
@@ -124,11 +128,24 @@ class Tracciato {
 // column are 0 when the failure belongs to no record (a missing text, the
 // check of the kilometre references after reading). `dettaglio` says what a
 // reading failure (code 25) met, with the line and column of the field.
+//
+// The kind of record the token began is kept when the reader recognised one;
+// for a reading failure at one of its fields also that field: its index
+// (from 1, the keyword not counted), where it begins and its text as it
+// stands (empty for a read past the end).
 struct DiagnosticaLettura {
   std::string file;
   int32_t riga = 0;
   int32_t colonna = 0;
   std::string dettaglio;
+  std::optional<TipoRecord> record = std::nullopt;
+  int32_t campo = 0;  // 0: the failure met no field of the record
+  int32_t riga_campo = 0;
+  int32_t colonna_campo = 0;
+  std::string testo_campo = {};
+
+  // The field's name from the record's list; empty without a field.
+  std::string_view nome_campo() const;
 };
 
 // The whole scenario state of one run. It lives exactly as long as the run and
@@ -143,6 +160,11 @@ struct Scenario {
   int32_t codice_errore = 0;              // last error code recorded, 0 = none
   int32_t posizione_errore = 0;           // position in metres recorded with some codes
   DiagnosticaLettura ultima_diagnostica;  // where the reader recorded `codice_errore`
+  // The records short of fields: the field input reads on across a line's
+  // end, so a record that lacks fields takes them from the lines after it.
+  // For each such record, the first field taken from a later line (its text
+  // is what stood there); in the order read.
+  std::vector<DiagnosticaLettura> campi_fuori_riga;
 
   std::array<VoceRegistro, kVociRegistro> registro{};
 

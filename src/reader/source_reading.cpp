@@ -14,6 +14,8 @@ bool LetturaSorgente::apri(const std::string& nome) {
   testo_.clear();
   nome_ = nome;
   inizio_record_ = PosizioneTesto{};
+  record_ = nullptr;
+  campo_ = 0;
   Status esito = file_system_.ReadFile(nome, &testo_);
   if (!esito.ok()) {
     guasto_ = esito.message();
@@ -49,25 +51,63 @@ bool LetturaSorgente::esito_lettura(const Status& esito) {
 
 bool LetturaSorgente::leggi_token() {
   if (!pronta()) return false;
+  record_ = nullptr;
+  campo_ = 0;
   const bool letto = esito_lettura(campi_->leggi_testo(&riga_));
   inizio_record_ = campi_->posizione_campo();
   return letto;
 }
 
+bool LetturaSorgente::record(TipoRecord tipo) {
+  const RecordSorgente& r = record_sorgente(tipo);
+  for (std::string_view parola : r.parole) {
+    if (!contiene(parola)) return false;
+  }
+  for (std::string_view parola : r.parole_esatte) {
+    if (!contiene_esatta(parola)) return false;
+  }
+  record_ = &r;
+  campo_ = 0;
+  fuori_riga_ = false;
+  return true;
+}
+
+template <typename Lettura>
+bool LetturaSorgente::leggi_campo(Lettura&& lettura) {
+  if (!pronta()) return false;
+  ++campo_;
+  const Status esito = lettura();
+  const PosizioneTesto posizione = campi_->posizione_campo();
+  if (!esito.ok()) {
+    campo_guasto_ = campo_;
+    posizione_guasto_ = posizione;
+    testo_guasto_ = std::string(campi_->testo_campo());
+  } else if (posizione.riga > inizio_record_.riga && !fuori_riga_) {
+    fuori_riga_ = true;
+    DiagnosticaLettura campo = diagnostica_record();
+    campo.campo = campo_;
+    campo.riga_campo = posizione.riga;
+    campo.colonna_campo = posizione.colonna;
+    campo.testo_campo = std::string(campi_->testo_campo());
+    tabelle_.campi_fuori_riga.push_back(std::move(campo));
+  }
+  return esito_lettura(esito);
+}
+
 bool LetturaSorgente::leggi(int32_t* numero) {
-  return pronta() && esito_lettura(campi_->leggi_int32(numero));
+  return leggi_campo([&] { return campi_->leggi_int32(numero); });
 }
 
 bool LetturaSorgente::leggi(int16_t* numero) {
-  return pronta() && esito_lettura(campi_->leggi_int16(numero));
+  return leggi_campo([&] { return campi_->leggi_int16(numero); });
 }
 
 bool LetturaSorgente::leggi(uint8_t* numero) {
-  return pronta() && esito_lettura(campi_->leggi_byte(numero));
+  return leggi_campo([&] { return campi_->leggi_byte(numero); });
 }
 
 bool LetturaSorgente::leggi_testo(std::string* testo) {
-  return pronta() && esito_lettura(campi_->leggi_testo(testo));
+  return leggi_campo([&] { return campi_->leggi_testo(testo); });
 }
 
 bool LetturaSorgente::contiene(std::string_view parola) const {
@@ -96,10 +136,15 @@ bool LetturaSorgente::richiedi_griglia() {
   return false;
 }
 
+DiagnosticaLettura LetturaSorgente::diagnostica_record() const {
+  DiagnosticaLettura diagnostica{nome_, inizio_record_.riga, inizio_record_.colonna, ""};
+  if (record_ != nullptr) diagnostica.record = record_->tipo;
+  return diagnostica;
+}
+
 void LetturaSorgente::registra(int32_t codice) {
   tabelle_.codice_errore = codice;
-  tabelle_.ultima_diagnostica =
-      DiagnosticaLettura{nome_, inizio_record_.riga, inizio_record_.colonna, ""};
+  tabelle_.ultima_diagnostica = diagnostica_record();
 }
 
 void LetturaSorgente::registra_sul_testo(int32_t codice, const std::string& file) {
@@ -126,10 +171,6 @@ Esito LetturaSorgente::termina(int32_t codice, int32_t posizione) {
   return Esito::kFineProcedura;
 }
 
-Esito LetturaSorgente::termina_rifiuto(int32_t posizione) {
-  return termina(tabelle_.codice_errore, posizione);
-}
-
 Esito LetturaSorgente::termina_senza_record(int32_t codice) {
   if (!chiudi_e_cancella()) return Esito::kGuasto;
   registra_sul_testo(codice, nome_);
@@ -145,7 +186,14 @@ void LetturaSorgente::registra_guasto(const std::string& aggiunta) {
   campi_.reset();
   testo_.clear();
   registra(kErroreLettura);
-  tabelle_.ultima_diagnostica.dettaglio = guasto_ + aggiunta;
+  DiagnosticaLettura& diagnostica = tabelle_.ultima_diagnostica;
+  diagnostica.dettaglio = guasto_ + aggiunta;
+  if (campo_guasto_ > 0) {
+    diagnostica.campo = campo_guasto_;
+    diagnostica.riga_campo = posizione_guasto_.riga;
+    diagnostica.colonna_campo = posizione_guasto_.colonna;
+    diagnostica.testo_campo = testo_guasto_;
+  }
 }
 
 }  // namespace scenario

@@ -9,31 +9,12 @@
 #include <string_view>
 
 #include "base/file_system.h"
+#include "reader/error_codes.h"
 #include "reader/field_input.h"
 #include "reader/scenario_tables.h"
+#include "reader/source_records.h"
 
 namespace scenario {
-
-// Codes the reader records in `codice_errore`; the storers add 16 to 21.
-inline constexpr int32_t kErroreLunghezzaPercorso = 1;  // route length above 1000000 (or negative)
-inline constexpr int32_t kErroreProgressive = 2;        // a kilometre reference not on a 50 m mark
-inline constexpr int32_t kErroreRipetizioneInizio =
-    3;  // first cab-signal position not on a 50 m mark
-inline constexpr int32_t kErroreRipetizioneFine = 4;       // second cab-signal position likewise
-inline constexpr int32_t kErroreCodiceRipetizione = 5;     // cab-signal keyword without "4" or "9"
-inline constexpr int32_t kErroreCartelloOccupato = 6;      // lettered board on a taken cell
-inline constexpr int32_t kErroreAbbattimentoOccupato = 7;  // code-cut point on a taken cell
-inline constexpr int32_t kErrorePosizioneStazione = 8;     // station not on a 50 m mark
-inline constexpr int32_t kErroreLunghezzaStazione = 9;     // station length not a multiple of 100
-inline constexpr int32_t kErroreRegistroPieno = 10;  // stations and boards meet in the record table
-inline constexpr int32_t kErroreFuoriGriglia = 15;   // a record beyond the route grid
-inline constexpr int32_t kErroreStazioniVicine =
-    22;  // a station less than 350 m after the previous
-inline constexpr int32_t kErroreFermataIniziale = 24;     // a stop point on cell 1 or lower
-inline constexpr int32_t kErroreLettura = 25;             // a reading failure
-inline constexpr int32_t kErroreTestoLineaAssente = 101;  // no line text in the folder
-inline constexpr int32_t kErroreSenzaGenerale = 102;      // no "[generale]" in the line text
-inline constexpr int32_t kErroreCurva = 103;  // curve without a class, or a plan view too long
 
 // How a step of a reader ends.
 enum class Esito {
@@ -66,6 +47,13 @@ class LetturaSorgente {
   // errors recorded from now on point at. Every read returns false, and the
   // later ones do nothing, once a read has failed.
   bool leggi_token();
+
+  // True when the token just read begins a record of kind `tipo` (it holds
+  // the kind's words); the reads that follow are then that record's fields,
+  // in the order and widths of its list (source_records.h). A reading failure
+  // names the field it met, and the first field a record takes from a line
+  // after its own is noted in `campi_fuori_riga`.
+  bool record(TipoRecord tipo);
   bool leggi(int32_t* numero);
   bool leggi(int16_t* numero);
   bool leggi(uint8_t* numero);
@@ -89,7 +77,7 @@ class LetturaSorgente {
     }
   }
 
-  // Keyword tests on `riga`, by containment: `contiene` ignores the letter
+  // Word tests on `riga`, by containment: `contiene` ignores the letter
   // case (of the ASCII letters; the keywords are plain ASCII), `contiene_esatta`
   // takes the word exactly as written.
   bool contiene(std::string_view parola) const;
@@ -106,29 +94,15 @@ class LetturaSorgente {
   // record needs it before the route length was read.
   bool richiedi_griglia();
 
-  // Calls a storer and tells whether it refused the record. Only a code the
-  // storer itself sets counts as a refusal: code 15 left by the line text
-  // must not make the train text's first signal look refused.
-  template <typename Chiamata>
-  bool rifiutato(Chiamata&& chiamata) {
-    const int32_t precedente = tabelle_.codice_errore;
-    tabelle_.codice_errore = 0;
-    chiamata();
-    if (tabelle_.codice_errore > 0) return true;
-    tabelle_.codice_errore = precedente;
-    return false;
-  }
-
   // Error 15 for the record at `posizione`: the section ends, its text is
   // closed and deleted by the phase's closing steps.
   Esito oltre_griglia_registra(int32_t posizione);
   // Deletes the text, records `codice` (and `posizione`) at the current
   // record and ends the procedure; a text that cannot be deleted is a
-  // reading failure instead.
+  // reading failure instead. A storer's refusal ends the procedure this way,
+  // with the storer's code and the record's position.
   Esito termina(int32_t codice);
   Esito termina(int32_t codice, int32_t posizione);
-  // The same after a storer's refusal: its code stands.
-  Esito termina_rifiuto(int32_t posizione);
   // The same for a failure of the text as a whole, at no record.
   Esito termina_senza_record(int32_t codice);
   // Records `codice` against the text `file` as a whole, with no record.
@@ -145,7 +119,12 @@ class LetturaSorgente {
   // False once a read has failed, or when no text is open.
   bool pronta();
   bool esito_lettura(const Status& esito);
+  // Reads the current record's next field with `lettura`, and notes where it
+  // came from.
+  template <typename Lettura>
+  bool leggi_campo(Lettura&& lettura);
   void registra(int32_t codice);
+  DiagnosticaLettura diagnostica_record() const;
 
   Scenario& tabelle_;
   FileSystem& file_system_;
@@ -154,7 +133,15 @@ class LetturaSorgente {
   std::string riga_;   // the token most recently read
   std::optional<LettoreCampi> campi_;
   PosizioneTesto inizio_record_;
-  std::string guasto_;  // what the first reading failure met; empty while none
+  const RecordSorgente* record_ = nullptr;  // the kind the token began, if any
+  int32_t campo_ = 0;                       // its fields read so far
+  bool fuori_riga_ = false;                 // one of them came from a later line
+  std::string guasto_;                      // what the first reading failure met; empty while none
+  // The field the first reading failure met: its index (0 when the failure
+  // was no field's reading), where it begins and its text.
+  int32_t campo_guasto_ = 0;
+  PosizioneTesto posizione_guasto_;
+  std::string testo_guasto_;
 };
 
 }  // namespace scenario

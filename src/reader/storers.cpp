@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "base/rounding.h"
+#include "reader/error_codes.h"
 
 // Limits of the route grid and of the mountain table. The readers check only
 // that a record's position plus 100 m lies within the grid; a record's other
@@ -88,14 +89,11 @@ void memo_montagna(Scenario& tabelle, const DatiMontagna& dati) {
   }
 }
 
-void memo_segnale(Scenario& tabelle, const DatiSegnale& dati) {
-  if (!tabelle.percorso_dimensionato()) return;
+Rifiuto memo_segnale(Scenario& tabelle, const DatiSegnale& dati) {
+  if (!tabelle.percorso_dimensionato()) return std::nullopt;
 
   const int64_t i = cella_di(dati.posizione);
-  if (!disponibile(tabelle, i)) {
-    tabelle.codice_errore = kErroreSegnaleOccupato;
-    return;
-  }
+  if (!disponibile(tabelle, i)) return kErroreSegnaleOccupato;
 
   CellaPercorso& segnale = cella(tabelle, i);
   segnale.tipo = TipoCella::kSegnale;
@@ -116,30 +114,22 @@ void memo_segnale(Scenario& tabelle, const DatiSegnale& dati) {
     const int64_t j = i - 2 * k;
     if (nella_griglia(tabelle, j)) cella(tabelle, j).avviso = low8(aspetto + k);
   }
+  return std::nullopt;
 }
 
-void memo_rallentamento(Scenario& tabelle, const DatiRallentamento& dati) {
-  if (!tabelle.percorso_dimensionato()) return;
+Rifiuto memo_rallentamento(Scenario& tabelle, const DatiRallentamento& dati) {
+  if (!tabelle.percorso_dimensionato()) return std::nullopt;
 
   // Every placement is checked before anything is written. A slowdown in
   // the first 1500 m has no warning board and no cells before one.
   const int64_t x = dati.x;
   const bool con_avviso = x > 1500;
   const int64_t w = cella_di(x - 1200);
-  if (con_avviso && !disponibile(tabelle, w)) {
-    tabelle.codice_errore = kErroreAvvisoOccupato;
-    return;
-  }
+  if (con_avviso && !disponibile(tabelle, w)) return kErroreAvvisoOccupato;
   const int64_t s = cella_di(x);
-  if (!disponibile(tabelle, s)) {
-    tabelle.codice_errore = kErroreInizioRallentamentoOccupato;
-    return;
-  }
+  if (!disponibile(tabelle, s)) return kErroreInizioRallentamentoOccupato;
   const int64_t e = cella_di(x + dati.l);
-  if (!disponibile(tabelle, e)) {
-    tabelle.codice_errore = kErroreFineRallentamentoOccupato;
-    return;
-  }
+  if (!disponibile(tabelle, e)) return kErroreFineRallentamentoOccupato;
 
   const int16_t velocita = low16(dati.v);
   const int16_t delta = low16(dati.d_v);
@@ -162,13 +152,10 @@ void memo_rallentamento(Scenario& tabelle, const DatiRallentamento& dati) {
 
   // The four cells just before the warning board, nearest first.
   const int32_t f_ta = con_avviso ? dati.f_ta : 0;
-  if (f_ta == 0) return;
+  if (f_ta == 0) return std::nullopt;
   const int64_t k = arrotonda(static_cast<double>(x - 1200) / 50);
   for (int j = 0; j <= 3; ++j) {
-    if (!disponibile(tabelle, k - j)) {
-      tabelle.codice_errore = kErrorePreavvisoOccupato;
-      return;
-    }
+    if (!disponibile(tabelle, k - j)) return kErrorePreavvisoOccupato;
   }
   for (int j = 0; j <= 3; ++j) {
     CellaPercorso& preavviso = cella(tabelle, k - j);
@@ -176,16 +163,14 @@ void memo_rallentamento(Scenario& tabelle, const DatiRallentamento& dati) {
     preavviso.valore_1 = static_cast<int16_t>(j + 1);
     if (con_delta) preavviso.valore_2 = static_cast<int16_t>(j + 1);
   }
+  return std::nullopt;
 }
 
-void memo_indicatori_v_max(Scenario& tabelle, const DatiIndicatoreVMax& dati) {
-  if (!tabelle.percorso_dimensionato()) return;
+Rifiuto memo_indicatori_v_max(Scenario& tabelle, const DatiIndicatoreVMax& dati) {
+  if (!tabelle.percorso_dimensionato()) return std::nullopt;
 
   const int64_t i = cella_di(dati.posizione);
-  if (!disponibile(tabelle, i)) {
-    tabelle.codice_errore = kErroreIndicatoreOccupato;
-    return;
-  }
+  if (!disponibile(tabelle, i)) return kErroreIndicatoreOccupato;
 
   // Each of the three speeds packs the "d" figure, divided by 5, with twenty
   // times the "s" figure.
@@ -198,6 +183,7 @@ void memo_indicatori_v_max(Scenario& tabelle, const DatiIndicatoreVMax& dati) {
   indicatore.valore_2 = velocita(dati.vbd, dati.vbs);
   indicatore.valore_3 = velocita(dati.vcd, dati.vcs);
   indicatore.valore_4 = low16(int64_t{dati.strisces} * 10 + dati.strisced);
+  return std::nullopt;
 }
 
 namespace {

@@ -1,23 +1,16 @@
 // The record storers: they translate mountain stretches, signals, slowdowns and
 // speed boards into marks on the route grid, refuse a record whose cell is
-// taken (recording a code in `codice_errore`), and pack the record's numbers
-// into the cells' small fields. The kilometre sort puts the three chainage
+// taken (returning the refusal's code, which the reader records), and pack the
+// record's numbers into the cells' small fields. The kilometre sort puts the three chainage
 // entries of the record table in order.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "reader/scenario_tables.h"
 
 namespace scenario {
-
-// Refusal codes recorded in `codice_errore`.
-inline constexpr int32_t kErroreSegnaleOccupato = 16;
-inline constexpr int32_t kErroreAvvisoOccupato = 17;
-inline constexpr int32_t kErroreInizioRallentamentoOccupato = 18;
-inline constexpr int32_t kErroreFineRallentamentoOccupato = 19;
-inline constexpr int32_t kErrorePreavvisoOccupato = 20;
-inline constexpr int32_t kErroreIndicatoreOccupato = 21;
 
 // A "montagna" record: the stretch from `inizio` to `fine` lies inside the mountain.
 struct DatiMontagna {
@@ -52,10 +45,18 @@ struct DatiIndicatoreVMax {
   int32_t vad = 0, vbd = 0, vcd = 0, strisced = 0;
 };
 
+// What a storer answers: nothing when it stored the record, otherwise the
+// code of its refusal (error_codes.h): 16 a signal's cell taken, 17 a
+// warning board's, 18 a slowdown start's, 19 a slowdown end's, 20 one of the
+// four cells before a warning board (the slowdown's other cells are then
+// already written), 21 a speed board's. A storer leaves `codice_errore` alone.
+using Rifiuto = std::optional<int32_t>;
+
+// A mountain stretch is never refused.
 void memo_montagna(Scenario& tabelle, const DatiMontagna& dati);
-void memo_segnale(Scenario& tabelle, const DatiSegnale& dati);
-void memo_rallentamento(Scenario& tabelle, const DatiRallentamento& dati);
-void memo_indicatori_v_max(Scenario& tabelle, const DatiIndicatoreVMax& dati);
+[[nodiscard]] Rifiuto memo_segnale(Scenario& tabelle, const DatiSegnale& dati);
+[[nodiscard]] Rifiuto memo_rallentamento(Scenario& tabelle, const DatiRallentamento& dati);
+[[nodiscard]] Rifiuto memo_indicatori_v_max(Scenario& tabelle, const DatiIndicatoreVMax& dati);
 void progressive_ordina(Scenario& tabelle);
 
 }  // namespace scenario

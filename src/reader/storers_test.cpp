@@ -5,9 +5,12 @@
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <tuple>
 #include <vector>
+
+#include "reader/error_codes.h"
 
 namespace scenario {
 namespace {
@@ -83,8 +86,7 @@ const TipoCella kTipiOccupati[] = {TipoCella::kSegnale,
 TEST(MemoSegnale, PacksTheFiguresAndMarksTheApproachEveryHundredMetres) {
   Scenario tabelle = griglia();
   const Scenario prima = tabelle;
-  memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230});
-  EXPECT_EQ(tabelle.codice_errore, 0);
+  EXPECT_EQ(memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230}), std::nullopt);
   EXPECT_EQ(modifiche(prima, tabelle), (std::map<int, Campi>{
                                            {564, {1, 30, 40, 0, 6, 230, 0, 0}},
                                            {562, {.avviso = 61}},
@@ -108,7 +110,7 @@ TEST(MemoSegnale, PackingKeepsTheLowBitsOfEachField) {
   };
   for (const Case& c : cases) {
     Scenario tabelle = griglia();
-    memo_segnale(tabelle, c.dati);
+    EXPECT_EQ(memo_segnale(tabelle, c.dati), std::nullopt);
     EXPECT_EQ(campi(tabelle.percorso[21]), c.segnale) << c.dati.s1;
     EXPECT_EQ(tabelle.percorso[19].avviso, c.avviso_100m) << c.dati.s1;
   }
@@ -126,7 +128,7 @@ TEST(MemoSegnale, SignalTimeIsRaisedTo101AndKeptOnlyWithSx2) {
   };
   for (const Case& c : cases) {
     Scenario tabelle = griglia();
-    memo_segnale(tabelle, {1000, c.sx, 0, 0, 0, 0, 0, 0, 0, 0, c.tempo});
+    EXPECT_EQ(memo_segnale(tabelle, {1000, c.sx, 0, 0, 0, 0, 0, 0, 0, 0, c.tempo}), std::nullopt);
     EXPECT_EQ(tabelle.percorso[21].tempo_segnale, c.tempo_segnale)
         << "tempo " << c.tempo << " sx " << c.sx;
   }
@@ -139,7 +141,7 @@ TEST(MemoSegnale, AHalfCellGoesToTheEvenNeighbour) {
   } cases[] = {{4475, 90}, {4525, 92}, {4500, 91}};
   for (const Case& c : cases) {
     Scenario tabelle = griglia();
-    memo_segnale(tabelle, {c.posizione, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(memo_segnale(tabelle, {c.posizione, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), std::nullopt);
     EXPECT_EQ(tabelle.percorso[static_cast<size_t>(c.cella)].tipo, TipoCella::kSegnale)
         << c.posizione;
   }
@@ -150,18 +152,34 @@ TEST(MemoSegnale, ATakenCellRefusesTheSignalAndWritesNothing) {
     Scenario tabelle = griglia();
     occupa(tabelle, 564, tipo);
     const Scenario prima = tabelle;
-    memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230});
-    EXPECT_EQ(tabelle.codice_errore, kErroreSegnaleOccupato) << static_cast<int>(tipo);
+    EXPECT_EQ(memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230}),
+              kErroreSegnaleOccupato)
+        << static_cast<int>(tipo);
     EXPECT_TRUE(modifiche(prima, tabelle).empty()) << static_cast<int>(tipo);
   }
+}
+
+// A storer answers with its refusal; the code recorded so far (here one the
+// line text left) is the reader's to replace, not the storer's.
+TEST(Storers, ARefusalIsAnsweredAndLeavesTheRecordedCodeAlone) {
+  Scenario tabelle = griglia();
+  occupa(tabelle, 564, TipoCella::kFermata);
+  occupa(tabelle, 24, TipoCella::kFermata);
+  tabelle.codice_errore = kErroreFuoriGriglia;
+  EXPECT_EQ(memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230}), kErroreSegnaleOccupato);
+  EXPECT_EQ(memo_rallentamento(tabelle, {28150, 30, 300, 1, 0, 0}),
+            kErroreInizioRallentamentoOccupato);
+  EXPECT_EQ(memo_indicatori_v_max(tabelle, {1150, 70, 75, 75, 0, 0, 0, 0, 0}),
+            kErroreIndicatoreOccupato);
+  EXPECT_EQ(memo_segnale(tabelle, {5000, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}), std::nullopt);
+  EXPECT_EQ(tabelle.codice_errore, kErroreFuoriGriglia);
 }
 
 TEST(MemoSegnale, AMountainMarkerIsReplaced) {
   Scenario tabelle = griglia();
   occupa(tabelle, 564, TipoCella::kMarcaMontagna);
   tabelle.percorso[564].montagna = 1;
-  memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230});
-  EXPECT_EQ(tabelle.codice_errore, 0);
+  EXPECT_EQ(memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230}), std::nullopt);
   EXPECT_EQ(campi(tabelle.percorso[564]), (Campi{1, 30, 40, 0, 6, 230, 0, 1}));
 }
 
@@ -195,9 +213,8 @@ TEST(MemoSegnale, TwoSignalsAHundredMetresApartShareApproachCellsLastOneWins) {
   for (const Case& c : cases) {
     Scenario tabelle = griglia();
     const Scenario prima = tabelle;
-    memo_segnale(tabelle, c.a);
-    memo_segnale(tabelle, c.b);
-    EXPECT_EQ(tabelle.codice_errore, 0) << c.ordine;
+    EXPECT_EQ(memo_segnale(tabelle, c.a), std::nullopt) << c.ordine;
+    EXPECT_EQ(memo_segnale(tabelle, c.b), std::nullopt) << c.ordine;
     EXPECT_EQ(modifiche(prima, tabelle), c.attese) << c.ordine;
   }
 }
@@ -206,7 +223,7 @@ TEST(MemoSegnale, ApproachMarksLeaveTheRestOfTheirCellsAlone) {
   Scenario tabelle = griglia();
   tabelle.percorso[562] = {
       .tipo = TipoCella::kIndicatoreVMax, .valore_1 = 1400, .avviso = 9, .montagna = 2};
-  memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230});
+  EXPECT_EQ(memo_segnale(tabelle, {28150, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230}), std::nullopt);
   EXPECT_EQ(campi(tabelle.percorso[562]), (Campi{6, 1400, 0, 0, 0, 0, 61, 2}));
 }
 
@@ -215,8 +232,7 @@ TEST(MemoSegnale, ApproachMarksLeaveTheRestOfTheirCellsAlone) {
 TEST(MemoRallentamento, LaysWarningBoardStartAndEnd) {
   Scenario tabelle = griglia();
   const Scenario prima = tabelle;
-  memo_rallentamento(tabelle, {10650, 30, 300, 1, 0, 0});
-  EXPECT_EQ(tabelle.codice_errore, 0);
+  EXPECT_EQ(memo_rallentamento(tabelle, {10650, 30, 300, 1, 0, 0}), std::nullopt);
   EXPECT_EQ(modifiche(prima, tabelle), (std::map<int, Campi>{
                                            {190, {.tipo = 4, .valore_1 = 30}},
                                            {214, {.tipo = 3, .valore_1 = 30, .valore_3 = 1}},
@@ -254,8 +270,7 @@ TEST(MemoRallentamento, WarningBoardAndPreWarningCellsOnlyAfterTheFirst1500Metre
   for (const Case& c : cases) {
     Scenario tabelle = griglia();
     const Scenario prima = tabelle;
-    memo_rallentamento(tabelle, c.dati);
-    EXPECT_EQ(tabelle.codice_errore, 0) << c.dati.x;
+    EXPECT_EQ(memo_rallentamento(tabelle, c.dati), std::nullopt) << c.dati.x;
     EXPECT_EQ(modifiche(prima, tabelle), c.attese) << c.dati.x;
   }
 }
@@ -263,7 +278,7 @@ TEST(MemoRallentamento, WarningBoardAndPreWarningCellsOnlyAfterTheFirst1500Metre
 TEST(MemoRallentamento, NoSpeedStepLeavesTheSecondValueAsItWas) {
   Scenario tabelle = griglia();
   for (CellaPercorso& c : tabelle.percorso) c.valore_2 = 77;
-  memo_rallentamento(tabelle, {1550, 40, 500, 2, 1, 0});
+  EXPECT_EQ(memo_rallentamento(tabelle, {1550, 40, 500, 2, 1, 0}), std::nullopt);
   for (int indice : {4, 5, 6, 7, 8, 32, 42}) {
     EXPECT_EQ(tabelle.percorso[static_cast<size_t>(indice)].valore_2, 77) << indice;
   }
@@ -286,8 +301,7 @@ TEST(MemoRallentamento, EveryPlacementIsCheckedBeforeAnythingIsWritten) {
       Scenario tabelle = griglia();
       for (int indice : c.occupate) occupa(tabelle, indice, tipo);
       const Scenario prima = tabelle;
-      memo_rallentamento(tabelle, {10650, 30, 300, 1, 1, 5});
-      EXPECT_EQ(tabelle.codice_errore, c.codice)
+      EXPECT_EQ(memo_rallentamento(tabelle, {10650, 30, 300, 1, 1, 5}).value_or(0), c.codice)
           << c.occupate[0] << " tipo " << static_cast<int>(tipo);
       EXPECT_TRUE(modifiche(prima, tabelle).empty())
           << c.occupate[0] << " tipo " << static_cast<int>(tipo);
@@ -300,8 +314,8 @@ TEST(MemoRallentamento, ATakenPreWarningCellRefusesAfterBoardStartAndEndAreWritt
     Scenario tabelle = griglia();
     occupa(tabelle, occupata, TipoCella::kFermata);
     const Scenario prima = tabelle;
-    memo_rallentamento(tabelle, {10650, 30, 300, 1, 1, 0});
-    EXPECT_EQ(tabelle.codice_errore, kErrorePreavvisoOccupato) << occupata;
+    EXPECT_EQ(memo_rallentamento(tabelle, {10650, 30, 300, 1, 1, 0}), kErrorePreavvisoOccupato)
+        << occupata;
     EXPECT_EQ(modifiche(prima, tabelle), (std::map<int, Campi>{
                                              {190, {.tipo = 4, .valore_1 = 30}},
                                              {214, {.tipo = 3, .valore_1 = 30, .valore_3 = 1}},
@@ -315,8 +329,7 @@ TEST(MemoRallentamento, MountainMarkersCountAsFree) {
   Scenario tabelle = griglia();
   for (int indice : {186, 187, 188, 189, 190, 214, 220})
     occupa(tabelle, indice, TipoCella::kMarcaMontagna);
-  memo_rallentamento(tabelle, {10650, 30, 300, 1, 1, 0});
-  EXPECT_EQ(tabelle.codice_errore, 0);
+  EXPECT_EQ(memo_rallentamento(tabelle, {10650, 30, 300, 1, 1, 0}), std::nullopt);
   EXPECT_EQ(tabelle.percorso[186].tipo, TipoCella::kPreavvisoRallentamento);
   EXPECT_EQ(tabelle.percorso[190].tipo, TipoCella::kAvvisoRallentamento);
 }
@@ -326,8 +339,7 @@ TEST(MemoRallentamento, MountainMarkersCountAsFree) {
 TEST(MemoIndicatoriVMax, PacksBothSidesOfTheBoard) {
   Scenario tabelle = griglia();
   const Scenario prima = tabelle;
-  memo_indicatori_v_max(tabelle, {1150, 70, 75, 75, 0, 0, 0, 0, 0});
-  EXPECT_EQ(tabelle.codice_errore, 0);
+  EXPECT_EQ(memo_indicatori_v_max(tabelle, {1150, 70, 75, 75, 0, 0, 0, 0, 0}), std::nullopt);
   EXPECT_EQ(modifiche(prima, tabelle),
             (std::map<int, Campi>{{24, {6, 1400, 1500, 1500, 0, 0, 0, 0}}}));
 }
@@ -347,7 +359,8 @@ TEST(MemoIndicatoriVMax, DividesExactlyThenRounds) {
   };
   for (const Case& c : cases) {
     Scenario tabelle = griglia();
-    memo_indicatori_v_max(tabelle, {1150, c.vs, c.vs, c.vs, 2, c.vd, c.vd, c.vd, 3});
+    EXPECT_EQ(memo_indicatori_v_max(tabelle, {1150, c.vs, c.vs, c.vs, 2, c.vd, c.vd, c.vd, 3}),
+              std::nullopt);
     const Campi attese{6, c.valore, c.valore, c.valore, 23, 0, 0, 0};
     EXPECT_EQ(campi(tabelle.percorso[24]), attese) << c.vd << " " << c.vs;
   }
@@ -358,14 +371,14 @@ TEST(MemoIndicatoriVMax, ATakenCellRefusesTheBoardAndAMarkerDoesNot) {
     Scenario tabelle = griglia();
     occupa(tabelle, 24, tipo);
     const Scenario prima = tabelle;
-    memo_indicatori_v_max(tabelle, {1150, 70, 75, 75, 0, 0, 0, 0, 0});
-    EXPECT_EQ(tabelle.codice_errore, kErroreIndicatoreOccupato) << static_cast<int>(tipo);
+    EXPECT_EQ(memo_indicatori_v_max(tabelle, {1150, 70, 75, 75, 0, 0, 0, 0, 0}),
+              kErroreIndicatoreOccupato)
+        << static_cast<int>(tipo);
     EXPECT_TRUE(modifiche(prima, tabelle).empty()) << static_cast<int>(tipo);
   }
   Scenario tabelle = griglia();
   occupa(tabelle, 24, TipoCella::kMarcaMontagna);
-  memo_indicatori_v_max(tabelle, {1150, 70, 75, 75, 0, 0, 0, 0, 0});
-  EXPECT_EQ(tabelle.codice_errore, 0);
+  EXPECT_EQ(memo_indicatori_v_max(tabelle, {1150, 70, 75, 75, 0, 0, 0, 0, 0}), std::nullopt);
   EXPECT_EQ(tabelle.percorso[24].tipo, TipoCella::kIndicatoreVMax);
 }
 
@@ -577,8 +590,9 @@ TEST(StorersAtTheGridEdges, SignalsOutsideTheGridAreRefusedApproachMarksClipped)
   for (const Case& c : cases) {
     Scenario tabelle = griglia(0);
     const Scenario prima = tabelle;
-    memo_segnale(tabelle, {c.posizione, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(tabelle.codice_errore, c.codice) << c.posizione;
+    EXPECT_EQ(memo_segnale(tabelle, {c.posizione, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0}).value_or(0),
+              c.codice)
+        << c.posizione;
     EXPECT_EQ(modifiche(prima, tabelle), c.attese) << c.posizione;
   }
 }
@@ -599,21 +613,21 @@ TEST(StorersAtTheGridEdges, SlowdownsAndBoardsOutsideTheGridAreRefusedWholly) {
   for (const Case& c : cases) {
     Scenario tabelle = griglia(0);
     const Scenario prima = tabelle;
-    memo_rallentamento(tabelle, c.dati);
-    EXPECT_EQ(tabelle.codice_errore, c.codice) << c.dati.x << " + " << c.dati.l;
+    EXPECT_EQ(memo_rallentamento(tabelle, c.dati).value_or(0), c.codice)
+        << c.dati.x << " + " << c.dati.l;
     EXPECT_TRUE(modifiche(prima, tabelle).empty()) << c.dati.x << " + " << c.dati.l;
   }
   // The last cell of the grid still takes a slowdown's end.
   Scenario tabelle = griglia(0);
-  memo_rallentamento(tabelle, {6800, 30, 150, 1, 1, 5});
-  EXPECT_EQ(tabelle.codice_errore, 0);
+  EXPECT_EQ(memo_rallentamento(tabelle, {6800, 30, 150, 1, 1, 5}), std::nullopt);
   EXPECT_EQ(tabelle.percorso[140].tipo, TipoCella::kFineRallentamento);
 
   for (int32_t posizione : {-100, 7000, kMin, kMax}) {
     Scenario griglia_piccola = griglia(0);
     const Scenario prima = griglia_piccola;
-    memo_indicatori_v_max(griglia_piccola, {posizione, 70, 75, 75, 0, 0, 0, 0, 0});
-    EXPECT_EQ(griglia_piccola.codice_errore, kErroreIndicatoreOccupato) << posizione;
+    EXPECT_EQ(memo_indicatori_v_max(griglia_piccola, {posizione, 70, 75, 75, 0, 0, 0, 0, 0}),
+              kErroreIndicatoreOccupato)
+        << posizione;
     EXPECT_TRUE(modifiche(prima, griglia_piccola).empty()) << posizione;
   }
 }
@@ -674,9 +688,9 @@ TEST(StorersAtTheGridEdges, StretchesBeyondTheEightiethAreLaidButNotCounted) {
 TEST(StorersAtTheGridEdges, WithoutAGridTheStorersDoNothing) {
   Scenario tabelle;
   memo_montagna(tabelle, {0, 1000, 11});
-  memo_segnale(tabelle, {0, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230});
-  memo_rallentamento(tabelle, {2000, 30, 300, 1, 1, 5});
-  memo_indicatori_v_max(tabelle, {0, 70, 75, 75, 0, 0, 0, 0, 0});
+  EXPECT_EQ(memo_segnale(tabelle, {0, 2, 3, 4, 0, 0, 0, 0, 0, 0, 230}), std::nullopt);
+  EXPECT_EQ(memo_rallentamento(tabelle, {2000, 30, 300, 1, 1, 5}), std::nullopt);
+  EXPECT_EQ(memo_indicatori_v_max(tabelle, {0, 70, 75, 75, 0, 0, 0, 0, 0}), std::nullopt);
   EXPECT_EQ(tabelle.codice_errore, 0);
   EXPECT_EQ(tabelle.numero_montagne, 0);
   EXPECT_EQ(tabelle.montagna_fine[1], 0);

@@ -124,8 +124,8 @@ Esito segnale(LetturaSorgente& lettura) {
     return lettura.oltre_griglia_registra(dati.posizione);
   }
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
-  if (lettura.rifiutato([&] { memo_segnale(lettura.tabelle(), dati); })) {
-    return lettura.termina_rifiuto(dati.posizione);
+  if (const Rifiuto rifiuto = memo_segnale(lettura.tabelle(), dati)) {
+    return lettura.termina(*rifiuto, dati.posizione);
   }
   return Esito::kProsegui;
 }
@@ -138,8 +138,8 @@ Esito rallentamento(LetturaSorgente& lettura) {
   }
   if (lettura.oltre_griglia(dati.x, 100)) return lettura.oltre_griglia_registra(dati.x);
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
-  if (lettura.rifiutato([&] { memo_rallentamento(lettura.tabelle(), dati); })) {
-    return lettura.termina_rifiuto(dati.x);
+  if (const Rifiuto rifiuto = memo_rallentamento(lettura.tabelle(), dati)) {
+    return lettura.termina(*rifiuto, dati.x);
   }
   return Esito::kProsegui;
 }
@@ -263,38 +263,45 @@ Esito stazione(LetturaSorgente& lettura, StatoTreno& stato) {
 Esito record_treno(LetturaSorgente& lettura, StatoTreno& stato) {
   Scenario& tabelle = lettura.tabelle();
   Esito esito = Esito::kProsegui;
-  if (lettura.contiene("frenata") && lettura.contiene("massa") &&
+  if (lettura.record(TipoRecord::kMassaFrenata) &&
       !lettura.leggi(&tabelle.registro[kVoceTrenoPercorso].inizio)) {
     return Esito::kGuasto;
   }
-  if (lettura.contiene("vetture") &&
+  if (lettura.record(TipoRecord::kNumeroVetture) &&
       !lettura.leggi(&tabelle.registro[kVoceTrenoPercorso].progressiva)) {
     return Esito::kGuasto;
   }
-  if (lettura.contiene("velocit") && (esito = velocita(lettura, stato)) != Esito::kProsegui) {
+  if (lettura.record(TipoRecord::kVelocita) &&
+      (esito = velocita(lettura, stato)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("aderenza") && (esito = aderenza(lettura, stato)) != Esito::kProsegui) {
+  if (lettura.record(TipoRecord::kAderenza) &&
+      (esito = aderenza(lettura, stato)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("orologio")) {
+  if (lettura.record(TipoRecord::kOrologio)) {
     VoceRegistro& treno = tabelle.registro[kVoceTreno];
     if (!(lettura.leggi(&treno.campo_10) && lettura.leggi(&treno.campo_11) &&
           lettura.leggi(&treno.campo_12))) {
       return Esito::kGuasto;
     }
   }
-  if (lettura.contiene("sabbia") && !lettura.leggi(&tabelle.registro[kVoceTreno].campo_7)) {
+  if (lettura.record(TipoRecord::kSabbia) &&
+      !lettura.leggi(&tabelle.registro[kVoceTreno].campo_7)) {
     return Esito::kGuasto;
   }
-  if (lettura.contiene("segnale") && (esito = segnale(lettura)) != Esito::kProsegui) return esito;
-  if (lettura.contiene("rallentamento") && (esito = rallentamento(lettura)) != Esito::kProsegui) {
+  if (lettura.record(TipoRecord::kSegnale) && (esito = segnale(lettura)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("abbattimento") && (esito = abbattimento(lettura)) != Esito::kProsegui) {
+  if (lettura.record(TipoRecord::kRallentamento) &&
+      (esito = rallentamento(lettura)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("stazione")) return stazione(lettura, stato);
+  if (lettura.record(TipoRecord::kAbbattimento) &&
+      (esito = abbattimento(lettura)) != Esito::kProsegui) {
+    return esito;
+  }
+  if (lettura.record(TipoRecord::kStazione)) return stazione(lettura, stato);
   return Esito::kProsegui;
 }
 
@@ -313,7 +320,7 @@ Esito leggi_testo_treno(LetturaSorgente& lettura, const std::string& nome, int32
   // empty one included) simply holds no train records.
   while (!lettura.fine_file()) {
     if (!lettura.leggi_token()) return Esito::kGuasto;
-    if (lettura.contiene("[generale]")) break;
+    if (lettura.contiene(kSezioneGenerale)) break;
   }
 
   StatoTreno stato;

@@ -26,6 +26,7 @@
 #include "base/file_names.h"
 #include "base/file_system.h"
 #include "base/memory_file_system.h"
+#include "content/builtin_content.h"
 #include "content/source_texts.h"
 #include "driver/form1.h"
 #include "reliability/installer_process.h"
@@ -40,7 +41,7 @@ namespace fs = std::filesystem;
 // The eight files of a run in the order the run writes them; the first two
 // are the source texts, which the compile step reads back and deletes.
 std::vector<std::string> file_in_ordine() {
-  const NomiFile nomi{"", kNomeLinea, kNumeroTreno};
+  const NomiFile nomi = contenuto_incorporato().nomi_in("");
   std::vector<std::string> nomi_file;
   for (const std::string& nome : {nomi.testo_linea(), nomi.testo_treno(), nomi.note(),
                                   nomi.rallentamenti(), nomi.scheda_treno(), nomi.linea_compilata(),
@@ -111,7 +112,7 @@ class GuastiInstallatore : public ::testing::Test {
   // A source text as the run writes it.
   std::string sorgente_scritta(size_t indice) const {
     MemoryFileSystem memoria;
-    const NomiFile nomi{"", kNomeLinea, kNumeroTreno};
+    const NomiFile nomi = contenuto_incorporato().nomi_in("");
     EXPECT_TRUE((indice == 0 ? dati_linea(memoria, nomi) : dati_treno(memoria, nomi)).ok());
     std::string testo;
     EXPECT_TRUE(

@@ -19,6 +19,7 @@
 #include "base/file_names.h"
 #include "base/file_system.h"
 #include "base/memory_file_system.h"
+#include "content/builtin_content.h"
 #include "driver/form1.h"
 #include "reliability/installer_process.h"
 #include "util/fake_platform_test_util.h"
@@ -126,7 +127,7 @@ TEST(UccisioniInstallatore, EveryFileStaysWholeOldOrNewUnderKillsAndTheNextRunLe
 TEST(UccisioniInstallatore, ARunRemovesLeftoverTemporaryFilesEvenWhenItStopsEarly) {
   PiattaformaFinta piattaforma("cartella");
   MemoryFileSystem memoria;
-  const NomiFile nomi{"cartella", kNomeLinea, kNumeroTreno};
+  const NomiFile nomi = contenuto_incorporato().nomi_in("cartella");
   for (const std::string& nome : {nomi.testo_linea(), nomi.testo_treno(), nomi.note(),
                                   nomi.rallentamenti(), nomi.scheda_treno(), nomi.linea_compilata(),
                                   nomi.scenario_compilato(), nomi.percorso_compilato()}) {
@@ -135,7 +136,7 @@ TEST(UccisioniInstallatore, ARunRemovesLeftoverTemporaryFilesEvenWhenItStopsEarl
   memoria.files()["cartella/other.part"] = "not ours";
   memoria.FailWritesTo(nomi.testo_linea());
 
-  Form1 form1(piattaforma, memoria);
+  Form1 form1(piattaforma, memoria, contenuto_incorporato());
   EXPECT_EQ(form1.carica(), kUscitaFallimento);
   std::map<std::string, std::string> restano(memoria.files().begin(), memoria.files().end());
   EXPECT_EQ(restano, (std::map<std::string, std::string>{{"cartella/other.part", "not ours"}}));

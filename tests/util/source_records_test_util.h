@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "content/line_list.h"
+#include "base/line_list.h"
 #include "content/line_source.h"
 #include "content/train_source.h"
 

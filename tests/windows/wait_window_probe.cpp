@@ -11,12 +11,14 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "content/builtin_content.h"
 #include "driver/form1.h"
 #include "driver/platform.h"
 
 int main() {
   auto piattaforma = scenario::piattaforma_di_sistema();
-  piattaforma->mostra_attesa(scenario::kNomeLinea, scenario::kDidascaliaAttesa);
+  piattaforma->mostra_attesa(std::string(scenario::contenuto_incorporato().nome_linea()),
+                             scenario::kDidascaliaAttesa);
 
   const HWND finestra = FindWindowW(nullptr, L"BELFORTE SELVEN - MELAR");
   const HWND etichetta =

@@ -1,4 +1,4 @@
-#include "content/line_list.h"
+#include "base/line_list.h"
 
 #include <algorithm>
 
