@@ -35,6 +35,19 @@
 namespace scenario {
 namespace {
 
+// The fields a code is about, by their index in the record's list.
+constexpr CampoErrore kCampoLunghezzaStazione{3};
+constexpr CampoErrore kCampoLunghezzaRallentamento{3};  // `l`
+constexpr CampoErrore kCampoPreavviso{5};               // `f_ta`
+
+// A slowdown's refusal is about its start, but for the end cell (its length)
+// and the cells before the warning board (asked for by `f_ta`).
+CampoErrore campo_del_rifiuto(int32_t codice) {
+  if (codice == kErroreFineRallentamentoOccupato) return kCampoLunghezzaRallentamento;
+  if (codice == kErrorePreavvisoOccupato) return kCampoPreavviso;
+  return kPrimoCampo;
+}
+
 // Working state of the train section.
 struct StatoTreno {
   int32_t s = 1;               // the record-table entry of the next station
@@ -125,7 +138,7 @@ Esito segnale(LetturaSorgente& lettura) {
   }
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   if (const Rifiuto rifiuto = memo_segnale(lettura.tabelle(), dati)) {
-    return lettura.termina(*rifiuto, dati.posizione);
+    return lettura.termina(*rifiuto, dati.posizione, kPrimoCampo);
   }
   return Esito::kProsegui;
 }
@@ -139,7 +152,7 @@ Esito rallentamento(LetturaSorgente& lettura) {
   if (lettura.oltre_griglia(dati.x, 100)) return lettura.oltre_griglia_registra(dati.x);
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   if (const Rifiuto rifiuto = memo_rallentamento(lettura.tabelle(), dati)) {
-    return lettura.termina(*rifiuto, dati.x);
+    return lettura.termina(*rifiuto, dati.x, campo_del_rifiuto(*rifiuto));
   }
   return Esito::kProsegui;
 }
@@ -157,7 +170,7 @@ Esito abbattimento(LetturaSorgente& lettura) {
   if (j < 0) return lettura.oltre_griglia_registra(posizione);
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   CellaPercorso& cella = lettura.tabelle().percorso[static_cast<size_t>(j)];
-  if (!cella_libera(cella)) return lettura.termina(kErroreAbbattimentoOccupato, posizione);
+  if (!cella_libera(cella)) return lettura.termina(kErroreAbbattimentoOccupato, posizione, kPrimoCampo);
   if (valore > 0) {
     cella.tipo = TipoCella::kAbbattimentoConValore;
     cella.valore_1 = low16(valore);
@@ -184,11 +197,15 @@ Esito stazione(LetturaSorgente& lettura, StatoTreno& stato) {
   if (!lettura.leggi(&posizione)) return Esito::kGuasto;
   voce.progressiva = posizione;
   if (lettura.oltre_griglia(posizione, 800)) return lettura.oltre_griglia_registra(posizione);
-  if (posizione % 50 != 0) return lettura.termina(kErrorePosizioneStazione, posizione);
+  if (posizione % 50 != 0) {
+    return lettura.termina(kErrorePosizioneStazione, posizione, kPrimoCampo);
+  }
 
   int32_t lunghezza = 0;
   if (!(lettura.leggi(&voce.tipo) && lettura.leggi(&lunghezza))) return Esito::kGuasto;
-  if (lunghezza % 100 != 0) return lettura.termina(kErroreLunghezzaStazione, posizione);
+  if (lunghezza % 100 != 0) {
+    return lettura.termina(kErroreLunghezzaStazione, posizione, kCampoLunghezzaStazione);
+  }
 
   int32_t ore = 0;
   int32_t minuti = 0;
@@ -244,14 +261,14 @@ Esito stazione(LetturaSorgente& lettura, StatoTreno& stato) {
         if (marca > 1) tabelle.percorso[static_cast<size_t>(arrotonda(marca))].avviso = 80 + i;
       }
     }
-    if (fermata <= 1) return lettura.termina(kErroreFermataIniziale);
+    if (fermata <= 1) return lettura.termina(kErroreFermataIniziale, kCampoLunghezzaStazione);
     CellaPercorso& cella = tabelle.percorso[static_cast<size_t>(arrotonda(fermata))];
     cella.tipo = TipoCella::kFermata;
     cella.valore_1 = low16(stato.s);
   }
 
   if (stato.s > 1 && inizio - 350 < tabelle.registro[static_cast<size_t>(stato.s - 1)].fine) {
-    return lettura.termina(kErroreStazioniVicine, posizione);
+    return lettura.termina(kErroreStazioniVicine, posizione, kPrimoCampo);
   }
   ++stato.s;
   if (stato.s >= stato.e) return lettura.termina(kErroreRegistroPieno);
