@@ -123,20 +123,20 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
       {"line reader",
        test::sostituisci(linea, "cartello_indicatore,  4650", "cartello_indicatore,  1150"), treno,
        kEsitoErroreCodice,
-       kAutore.testo_linea() + ":22:1: error 6: lettered board on an occupied cell at 1150 m", 3},
+       kAutore.testo_linea() + ":22:23: error 6: lettered board on an occupied cell at 1150 m", 3},
       {"train reader", linea, test::sostituisci(treno, "stazione,   10000", "stazione,   10025"),
        kEsitoErroreCodice,
        kAutore.testo_treno() +
-           ":13:1: error 8: station position is not a multiple of 50 at 10025 m",
+           ":13:13: error 8: station position is not a multiple of 50 at 10025 m",
        3},
       {"storer", linea, test::sostituisci(treno, "segnale,    5450", "segnale,    4500"),
        kEsitoErroreCodice,
-       kAutore.testo_treno() + ":18:1: error 16: signal on an occupied cell at 4500 m", 3},
+       kAutore.testo_treno() + ":18:13: error 16: signal on an occupied cell at 4500 m", 3},
       {"reading failure",
        test::sostituisci(linea, "pendenza,  2100,   20", "pendenza,  21x0,   20"), treno,
        kEsitoErroreCodice,
        kAutore.testo_linea() +
-           ":15:1: error 25: a source text could not be read: line 15, column 12: \"21x0\" is "
+           ":15:12: error 25: \"posizione\" (field 1) of the pendenza record: \"21x0\" is "
            "not a whole number",
        3},
       {"finishing pass, signal before a warning board", linea,
@@ -145,7 +145,7 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
                          "segnale,    4450,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
                          "segnale,    4500,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
        kEsitoErroreCodice,
-       "finishing pass: error 11: no free cell and no code-cut point in the two cells before a "
+       kAutore.testo_treno() + ":19:13: error 11: no free cell and no code-cut point in the two cells before a "
        "signal that stands 1 to 20 cells before a slowdown warning board at cell 91 (4550 m)",
        3},
       {"finishing pass, trio before a slowdown", linea,
@@ -154,7 +154,7 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
                          "segnale,    5700,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
                          "segnale,    5750,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
        kEsitoErroreCodice,
-       "finishing pass: error 12: no free cell for a code-cut point in a trio (5-7, 11-13 or "
+       kAutore.testo_treno() + ":15:19: error 12: no free cell for a code-cut point in a trio (5-7, 11-13 or "
        "18-20 cells) before a slowdown start at cell 121 (6050 m)",
        3},
       {"finishing pass, inside a slow slowdown", linea,
@@ -164,7 +164,7 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
                          "segnale,    6400,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
                          "segnale,    6450,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
        kEsitoErroreCodice,
-       "finishing pass: error 13: no free cell for a code-cut point inside a slowdown below 110 km/h (every 8th "
+       kAutore.testo_treno() + ":15:19: error 13: no free cell for a code-cut point inside a slowdown below 110 km/h (every 8th "
        "cell) or just before the first signal after its end at cell 129 (6450 m)",
        3},
       {"reserved slot 1250", linea,
@@ -185,7 +185,7 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
        test::sostituisci(linea, "lunghezza percorso,    10000", "lunghezza percorso,    1000001"),
        treno, kEsitoFallito,
        kAutore.testo_linea() +
-           ":2:1: error 1: route length (lunghezza percorso) above 1000000 m or negative",
+           ":2:24: error 1: route length (lunghezza percorso) above 1000000 m or negative",
        0},
   };
   for (const auto& caso : casi) {
