@@ -160,6 +160,9 @@ EsitoControllo controlla_cartella(FileSystem& autore, const OpzioniControllo& op
           }
         }
       }
+      // Each round's warnings: a record emptied for a later round may carry
+      // one that explains its error (a keyword that lost its comma).
+      for (Diagnostica& d : avvisi_contenuto(giro.tabelle, fonti)) aggiungi(std::move(d));
       if (!griglia || nuovi == 0) break;
       if (esito.giri == kGiriMassimi) {
         esito.giri_esauriti = true;
@@ -168,7 +171,7 @@ EsitoControllo controlla_cartella(FileSystem& autore, const OpzioniControllo& op
     }
 
     // The last round read all it could: the finishing pass's failures, each
-    // one (the tables keep only the last), and the warnings.
+    // one (the tables keep only the last).
     const FontiCompilazione fonti{{nomi.testo_linea(), nomi.testo_treno()},
                                   {nomi.testo_linea(), nomi.testo_treno()},
                                   linea,
@@ -178,7 +181,6 @@ EsitoControllo controlla_cartella(FileSystem& autore, const OpzioniControllo& op
       if (descrivi_codice(e.codice).origine != OrigineCodice::kPassataFinale) continue;
       aggiungi(diagnostica_errore(e, giro.tabelle, fonti));
     }
-    for (Diagnostica& d : avvisi_contenuto(giro.tabelle, fonti)) aggiungi(std::move(d));
   }
 
   // In the order of the texts, line by line; what belongs to no line first.

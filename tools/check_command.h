@@ -8,8 +8,8 @@
 // numbers) and compiles again, until a round finds no new error. Errors
 // that leave no route grid (no line text, no [generale], a route length out
 // of range or unreadable) end the search, since nothing after them can be
-// judged. The finishing pass's failures and the warnings come from the last
-// round, which reads everything but the emptied lines.
+// judged. The finishing pass's failures come from the last round, which
+// reads everything but the emptied lines; the warnings from every round.
 #pragma once
 
 #include <ostream>

@@ -184,6 +184,12 @@ std::vector<std::string_view> parole_chiave(TestoSorgente testo) {
 }
 
 std::string forse(std::string_view parola, std::span<const std::string_view> candidati) {
+  // The reader tells some words only in lower case ("progressiva", "tre"...).
+  for (std::string_view candidato : candidati) {
+    if (distanza_modifica(parola, candidato) == 0) {
+      return "; write it \"" + std::string(candidato) + "\", in lower case";
+    }
+  }
   const std::optional<std::string_view> suggerita = suggerisci(parola, candidati);
   return suggerita ? "; did you mean \"" + std::string(*suggerita) + "\"?" : "";
 }
@@ -460,10 +466,11 @@ void controlla_record(const Osservazioni& osservazioni, const std::set<std::tupl
   std::map<std::string, int32_t> nomi;                           // station name, line
 
   for (const RecordLetto& r : osservazioni.record) {
+    // A lost comma explains the error a record short of fields gives.
+    controlla_parola_chiave(r, raccolta);
     if (!r.completo || con_errore.count({r.file, r.posizione.riga, r.posizione.colonna}) != 0) {
       continue;
     }
-    controlla_parola_chiave(r, raccolta);
     switch (r.tipo) {
       case TipoRecord::kCurva: {
         curve.posizione(r);

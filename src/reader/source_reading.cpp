@@ -251,13 +251,22 @@ Esito LetturaSorgente::guasto(std::string dettaglio) {
   return Esito::kGuasto;
 }
 
+Esito LetturaSorgente::guasto(std::string dettaglio, DiagnosticaLettura luogo,
+                              std::string motivo) {
+  if (guasto_.empty() && !luogo_guasto_) {
+    luogo.motivo = std::move(motivo);
+    luogo_guasto_ = std::move(luogo);
+  }
+  return guasto(std::move(dettaglio));
+}
+
 void LetturaSorgente::registra_guasto(const std::string& aggiunta) {
   chiudi_osservazione();
   campi_.reset();
   testo_.clear();
-  DiagnosticaLettura luogo = diagnostica_record();
+  DiagnosticaLettura luogo = luogo_guasto_ ? *luogo_guasto_ : diagnostica_record();
   luogo.dettaglio = guasto_ + aggiunta;
-  if (campo_guasto_ > 0) {
+  if (campo_guasto_ > 0 && !luogo_guasto_) {
     luogo.campo = campo_guasto_;
     luogo.riga_campo = posizione_guasto_.riga;
     luogo.colonna_campo = posizione_guasto_.colonna;

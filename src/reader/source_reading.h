@@ -128,6 +128,12 @@ class LetturaSorgente {
 
   // A reading failure that the field input did not raise.
   Esito guasto(std::string dettaglio);
+  // The same, caused by a field read earlier (`luogo`, from `luogo_campo`):
+  // a speed limit that overflows its byte only when a later record fills the
+  // cells with it. `motivo` says what is wrong with that field.
+  Esito guasto(std::string dettaglio, DiagnosticaLettura luogo, std::string motivo);
+  // Where field `campo` of the current record stands, to name it later.
+  DiagnosticaLettura luogo_campo(CampoErrore campo) const { return diagnostica_record(campo); }
   // The error handler's record: code 25, with what the reading met and
   // where. `aggiunta` is appended to the detail (a text the handler could not
   // delete).
@@ -177,6 +183,7 @@ class LetturaSorgente {
   PosizioneTesto posizione_guasto_;
   std::string testo_guasto_;
   std::string motivo_guasto_;
+  std::optional<DiagnosticaLettura> luogo_guasto_;  // the earlier field the failure is about
 };
 
 }  // namespace scenario

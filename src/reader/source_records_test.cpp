@@ -170,7 +170,11 @@ TEST(RecordSorgente, TheReaderReadsEveryFieldInItsListedWidth) {
       valori[k] = estremi.at(campo.tipo).first;
       const Prova preso = leggi_con(record, riga_record(record, valori));
       const DiagnosticaLettura& d = preso.tabelle.ultima_diagnostica;
-      EXPECT_FALSE(preso.tabelle.codice_errore == kErroreLettura && d.campo == indice)
+      // (A speed limit that large is read, but does not fit its cells'
+      // byte: that failure names the field too, after the reading.)
+      const bool di_lettura = d.dettaglio.starts_with("line ");
+      EXPECT_FALSE(preso.tabelle.codice_errore == kErroreLettura && d.campo == indice &&
+                   di_lettura)
           << d.dettaglio;
 
       valori[k] = estremi.at(campo.tipo).second;

@@ -39,6 +39,7 @@ namespace {
 constexpr CampoErrore kCampoLunghezzaStazione{3};
 constexpr CampoErrore kCampoLunghezzaRallentamento{3};  // `l`
 constexpr CampoErrore kCampoPreavviso{5};               // `f_ta`
+constexpr CampoErrore kCampoLimite{2};                  // a speed-limit record's limit
 
 // A slowdown's refusal is about its start, but for the end cell (its length)
 // and the cells before the warning board (asked for by `f_ta`).
@@ -57,6 +58,7 @@ struct StatoTreno {
   int32_t w = 0;               // the speed limit in force, km/h
   int32_t a = 0;               // the adhesion in force
   bool w_letto = false;        // a speed-limit record has been read
+  DiagnosticaLettura luogo_w;  // the field that gave `w`, for a limit too high to store
   bool a_letto = false;        // an adhesion record has been read
 };
 
@@ -69,7 +71,8 @@ bool scrivi_velocita(LetturaSorgente& lettura, StatoTreno& stato) {
     const int64_t unita = arrotonda(stato.w / 5.0);
     if (unita < 0 || unita > 255) {
       lettura.guasto("the speed limit " + std::to_string(stato.w) +
-                     " km/h does not fit a byte in units of 5 km/h");
+                         " km/h does not fit a byte in units of 5 km/h",
+                     stato.luogo_w, "does not fit a byte in units of 5 km/h (0 to 1277 km/h)");
       return false;
     }
     tabelle.percorso[static_cast<size_t>(stato.kv)].velocita_max = static_cast<uint8_t>(unita);
@@ -95,7 +98,10 @@ Esito velocita(LetturaSorgente& lettura, StatoTreno& stato) {
   int32_t limite = 0;
   if (!(lettura.leggi(&posizione) && lettura.leggi(&limite))) return Esito::kGuasto;
   if (lettura.oltre_griglia(posizione, 100)) return lettura.oltre_griglia_registra(posizione);
-  if (!stato.w_letto) stato.w = limite;
+  if (!stato.w_letto) {
+    stato.w = limite;
+    stato.luogo_w = lettura.luogo_campo(kCampoLimite);
+  }
   stato.w_letto = true;
   const int64_t n = arrotonda(posizione / 50.0);
   if (n > 0) {
@@ -105,6 +111,7 @@ Esito velocita(LetturaSorgente& lettura, StatoTreno& stato) {
     } while (stato.kv < n);
   }
   stato.w = limite;
+  stato.luogo_w = lettura.luogo_campo(kCampoLimite);
   return Esito::kProsegui;
 }
 
