@@ -299,7 +299,18 @@ void controlla_token(const Osservazioni& osservazioni, const FontiCompilazione& 
           })) {
         continue;
       }
-      if (record_riconosciuto(testo, parola) != nullptr) continue;
+      // A keyword of this text passed over is a curve read without the plan
+      // view, or one whose first field holds a hyphen, which the reader
+      // takes for a line of dashes.
+      if (const RecordSorgente* r = record_riconosciuto(testo, parola)) {
+        if (parola.find('-') != std::string_view::npos) {
+          raccolta.aggiungi("unknown-keyword", *file, t.posizione,
+                            citato(parola) + " holds \"-\": the reader takes it for a line of "
+                                             "dashes and passes it over; write \"" +
+                                std::string(r->parola_chiave) + "\"");
+        }
+        continue;
+      }
       std::string messaggio = citato(parola) + " is no keyword of the " +
                               std::string(nome_testo(testo)) + " text: the reader passes its "
                                                                "line over";
