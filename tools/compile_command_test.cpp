@@ -245,5 +245,128 @@ TEST(ComandoCompile, AFileThatCannotBeWrittenStopsWithStatus2) {
   EXPECT_NE(u.err.find(kAutore.scenario_compilato()), std::string::npos) << u.err;
 }
 
+// What the installer's compile step writes from `linea` and `treno`, with no
+// one watching: the files, and the code recorded.
+struct CompilatoInstallatore {
+  std::map<std::string, std::string> file;
+  int32_t codice_errore = 0;
+  int32_t posizione_errore = 0;
+};
+
+CompilatoInstallatore compila_come_installatore(const std::string& linea,
+                                                const std::string& treno) {
+  MemoryFileSystem fs;
+  scrivi_testi(fs, linea, treno);
+  Scenario tabelle;
+  tabelle.nome_linea = "L";
+  tabelle.numero_treno = "1";
+  RisultatoCompilazione risultato;
+  EXPECT_TRUE(memorizza_percorso(1, tabelle, fs, kAutore, &risultato).ok());
+  CompilatoInstallatore c{{}, tabelle.codice_errore, tabelle.posizione_errore};
+  for (const std::string& nome : risultato.file_scritti) c.file[nome] = fs.files().at(nome);
+  return c;
+}
+
+// Texts that give warnings, reader errors and finishing-pass errors compile
+// to the same bytes through the tool, warnings printed or not, as through
+// the installer's compile step, which nothing watches.
+TEST(ComandoCompile, WarningsAndWatchingChangeNoByteOfTheCompiledFiles) {
+  const std::string linea = test::testo_linea_prova();
+  const std::string treno = test::testo_treno_prova();
+  const std::pair<std::string, std::string> casi[] = {
+      {test::sostituisci(linea, "curvas5,  6000", "curvs5,  6000"),
+       test::sostituisci(treno, "6000,    30", "6000,    90")},
+      {linea, test::sostituisci(treno, "stazione,   10000", "stazione,   10025")},
+      {test::sostituisci(linea, "pendenza,  2100,   20", "pendenza,  2100,   80"),
+       test::sostituisci(treno, "segnale,    5450", "segnale,    5700")},
+      {linea, test::sostituisci(treno, "segnale,    5450,   2, 2, 3,  0, 0,    0,  0,0,0, 0\r\n",
+                                "segnale,    5650,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+                                "segnale,    5700,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+                                "segnale,    5750,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n")},
+  };
+  for (const auto& [l, t] : casi) {
+    SCOPED_TRACE(t);
+    const CompilatoInstallatore installatore = compila_come_installatore(l, t);
+    for (const bool senza_avvisi : {false, true}) {
+      MemoryFileSystem fs;
+      scrivi_testi(fs, l, t);
+      OpzioniCompila o = opzioni();
+      o.senza_avvisi = senza_avvisi;
+      const CompilazioneAutore c = compila_cartella(fs, fs, o);
+      EXPECT_EQ(c.tabelle.codice_errore, installatore.codice_errore);
+      EXPECT_EQ(c.tabelle.posizione_errore, installatore.posizione_errore);
+      if (senza_avvisi) {
+        EXPECT_TRUE(c.avvisi.empty());
+      }
+      ASSERT_EQ(c.risultato.file_scritti.size(), installatore.file.size());
+      for (const auto& [nome, contenuto] : installatore.file) {
+        ASSERT_EQ(fs.files().count(nome), 1u) << nome;
+        EXPECT_TRUE(fs.files().at(nome) == contenuto) << nome << " differs";
+      }
+    }
+  }
+}
+
+// compile prints the warnings before what it records; --no-warnings
+// silences them.
+TEST(ComandoCompile, PrintsTheWarningsUnlessAskedNotTo) {
+  MemoryFileSystem fs;
+  scrivi_testi(fs, test::sostituisci(test::testo_linea_prova(), "curvas5,", "curvs5,"),
+               test::sostituisci(test::testo_treno_prova(), "stazione,   10000",
+                                 "stazione,   10025"));
+  const Uscite u = esegui(fs, opzioni());
+  EXPECT_EQ(u.esito, kEsitoErroreCodice);
+  EXPECT_TRUE(u.err.starts_with(kAutore.testo_linea() +
+                                ":12:1: warning: [unknown-keyword] \"curvs5\" is no keyword of "
+                                "the line text"))
+      << u.err;
+  EXPECT_NE(u.err.find(":13:13: error 8:"), std::string::npos) << u.err;
+  OpzioniCompila o = opzioni();
+  o.senza_avvisi = true;
+  const Uscite zitto = esegui(fs, o);
+  EXPECT_EQ(zitto.err.find("warning"), std::string::npos) << zitto.err;
+  EXPECT_TRUE(zitto.err.starts_with(kAutore.testo_treno() + ":13:13: error 8:")) << zitto.err;
+}
+
+// A UTF-8 text compiles only when the author says so, to the bytes of the
+// same text in Windows-1252; UTF-16 compiles nothing.
+TEST(ComandoCompile, ReadsUtf8WhenToldAndRefusesUtf16) {
+  const std::string linea = test::sostituisci(test::testo_linea_prova(), "GALLERIA ROCCA",
+                                              "GALLERIA ROCC\xC0");
+  const std::string treno = test::testo_treno_prova();
+  const CompilatoInstallatore installatore = compila_come_installatore(linea, treno);
+  const std::string utf8 = test::sostituisci(linea, "\xC0", "\xC3\x80");
+
+  MemoryFileSystem fs;
+  scrivi_testi(fs, utf8, treno);
+  const Uscite avvisato = esegui(fs, opzioni());
+  EXPECT_NE(avvisato.err.find("warning: [encoding] the text is UTF-8"), std::string::npos)
+      << avvisato.err;
+
+  OpzioniCompila o = opzioni();
+  o.utf8 = true;
+  const Uscite convertito = esegui(fs, o);
+  EXPECT_EQ(convertito.esito, kEsitoRiuscito) << convertito.err;
+  EXPECT_EQ(convertito.err, "");
+  for (const auto& [nome, contenuto] : installatore.file) {
+    EXPECT_TRUE(fs.files().at(nome) == contenuto) << nome << " differs";
+  }
+  EXPECT_EQ(fs.files().at(kAutore.testo_linea()), utf8);  // the author's text stays as it is
+
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : treno) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  MemoryFileSystem sedici;
+  scrivi_testi(sedici, linea, utf16);
+  const Uscite rifiutato = esegui(sedici, opzioni());
+  EXPECT_EQ(rifiutato.esito, kEsitoFallito);
+  EXPECT_NE(rifiutato.err.find(kAutore.testo_treno() + ": error: [utf-16] the text is UTF-16"),
+            std::string::npos)
+      << rifiutato.err;
+  EXPECT_EQ(sedici.files().size(), 2u);  // nothing compiled
+}
+
 }  // namespace
 }  // namespace scenario
