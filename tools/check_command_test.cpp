@@ -6,10 +6,13 @@
 #include <sstream>
 
 #include "base/file_names.h"
+#include "base/file_system.h"
 #include "base/memory_file_system.h"
 #include "content/builtin_content.h"
 #include "content/source_texts.h"
 #include "exit_codes.h"
+#include "reader/error_codes.h"
+#include "source_warnings.h"
 #include "util/tool_texts_test_util.h"
 
 namespace scenario {
@@ -122,7 +125,7 @@ const Modifica kModifiche[] = {
     {"record before [generale]", T, "[generale]\r\n", "numero vetture,  4\r\n[generale]\r\n", T,
      "numero vetture,  4", 1, W, "before-generale"},
     {"train text without [generale]", T, "[generale]", "[generali]", T, "[generali]", 1, W,
-     "no-generale"},
+     "train-no-generale"},
     {"[fine] dropped from the train text", T, "[codici]\r\n[fine]\r\n", "[codici]\r\n", T,
      "[codici]", 1, W, "missing-fine"},
     {"[fine] dropped from the line text", L, "\r\n[fine]\r\n", "\r\n", L,
@@ -545,6 +548,24 @@ TEST(SvuotaRiga, EmptiesOneLineAndKeepsTheLineNumbers) {
     svuota_riga(testo, caso.riga);
     EXPECT_EQ(testo, caso.atteso) << caso.riga;
   }
+}
+
+// The authors' reference lists every finding check makes besides the codes,
+// row for row as the tool has them; no id is a code's.
+TEST(Controllo, TheFormatReferenceListsEveryFinding) {
+  std::string tabella = "| id | severity | meaning | hint |\n|---|---|---|---|\n";
+  for (const TipoRilievo& tipo : tipi_rilievo()) {
+    tabella += "| `" + std::string(tipo.id) + "` | " +
+               (tipo.gravita == Gravita::kErrore ? "error" : "warning") + " | " +
+               std::string(tipo.significato) + " | " + std::string(tipo.rimedio) + " |\n";
+    for (const DescrizioneCodice& codice : codici_errore()) {
+      EXPECT_NE(codice.id, tipo.id) << "error " << codice.codice;
+    }
+  }
+  std::string documento;
+  ASSERT_TRUE(disk_file_system().ReadFile(BM_FORMATS_DOC, &documento).ok());
+  EXPECT_NE(documento.find(tabella), std::string::npos) << "the table of findings:\n\n"
+                                                        << tabella;
 }
 
 }  // namespace

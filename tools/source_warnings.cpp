@@ -32,7 +32,7 @@ constexpr std::array kRilievi = {
     TipoRilievo{"before-generale", G::kAvviso,
                 "records before the [generale] header, which the reader does not read",
                 "move them under [generale] or after it"},
-    TipoRilievo{"no-generale", G::kAvviso,
+    TipoRilievo{"train-no-generale", G::kAvviso,
                 "the train text has no [generale] header: the reader reads none of its records",
                 "begin the train settings with the header [generale]"},
     TipoRilievo{"short-record", G::kAvviso,
@@ -255,7 +255,7 @@ void controlla_token(const Osservazioni& osservazioni, const FontiCompilazione& 
       const bool letto = std::any_of(osservazioni.token.begin(), osservazioni.token.end(),
                                      [&](const TokenPassato& t) { return t.file == *file; });
       if (testo == TestoSorgente::kTreno && letto) {
-        raccolta.aggiungi("no-generale", *file, {1, 1},
+        raccolta.aggiungi("train-no-generale", *file, {1, 1},
                           "the train text has no [generale] header: none of its records is read");
       }
       continue;
