@@ -1,8 +1,13 @@
 # The package's commands. `make run` shows what a player gets; `make test`
-# builds and checks everything on a fresh machine.
+# builds and checks everything on a fresh machine. `make`, `make run`, `make
+# test` and `make dist` first install, as root, the Debian packages their work
+# needs and the machine lacks (scripts/install-deps.sh lists them by group).
 .PHONY: all run test test-native test-asan test-fuzz fuzz test-win64 dist deps format clean bench
 
+# Without root nothing is installed: what is missing is listed, and the build
+# leaves out what needs it (scenario-tool without its two libraries).
 all:
+	scripts/install-deps.sh --if-root build
 	cmake --preset native >/dev/null
 	cmake --build --preset native
 
@@ -13,15 +18,10 @@ run: all
 	cd / && "$(CURDIR)/demo/belforte-melar-8312"
 	ls -l demo
 
-# The Windows build: the mingw-w64 cross compiler; its tests run the programs
-# under wine on an Xvfb display, take a screenshot with ImageMagick and read its
-# pixels with Python. Wine's own fonts have "MS Sans Serif" only up to 12 points:
-# the 24-point label is drawn in Liberation Sans there, the same on every machine.
-WIN64_BUILD_PACKAGES = g++-mingw-w64-x86-64-posix
-WIN64_TEST_PACKAGES = wine64 fonts-wine fonts-liberation libxrender1 libxrandr2 xvfb imagemagick python3
-
+# Everything the whole test run needs: the native and sanitizer builds, the
+# fuzzer, the Windows cross build and its tests under wine.
 deps:
-	scripts/install-deps.sh $(WIN64_BUILD_PACKAGES) $(WIN64_TEST_PACKAGES)
+	scripts/install-deps.sh all
 
 test: deps test-native test-asan test-fuzz test-win64
 
@@ -66,7 +66,7 @@ test-win64:
 
 # What players download: the .exe and a short readme, in one zip.
 dist:
-	scripts/install-deps.sh $(WIN64_BUILD_PACKAGES)
+	scripts/install-deps.sh win64
 	cmake --preset win64 >/dev/null
 	cmake --build --preset win64 --target installer
 	rm -rf dist

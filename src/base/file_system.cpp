@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/rename_over.h"
+#include "base/system_reason.h"
 
 namespace scenario {
 namespace {
@@ -26,14 +27,14 @@ std::FILE* open_file(const std::string& name, const char* mode) {
 #endif
 }
 
-std::string reason_from_errno(int error) { return std::generic_category().message(error); }
+std::string reason_from_errno(int error) { return motivo_errno(error); }
 
 // Hands the produced bytes to the C library's buffered output.
 class FileSink : public ByteSink {
  public:
   FileSink(std::FILE* file, const std::string& name) : file_(file), name_(name) {}
   Status Append(std::string_view bytes) override {
-    errno = 0;
+    azzera_errore_di_sistema();
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return Status::OK();
     return Status::IOError(Operazione::kScrittura, name_, reason_from_errno(errno));
   }
@@ -65,7 +66,7 @@ class DiskFileSystem : public FileSystem {
                                "larger than the " + std::to_string(limite) + " bytes expected");
       }
     }
-    errno = 0;
+    azzera_errore_di_sistema();
     std::FILE* file = open_file(name, "rb");
     if (file == nullptr)
       return Status::IOError(Operazione::kApertura, name, reason_from_errno(errno));
@@ -89,7 +90,7 @@ class DiskFileSystem : public FileSystem {
 
   Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override {
     const std::string temporary = temporary_name_for(name);
-    errno = 0;
+    azzera_errore_di_sistema();
     std::FILE* file = open_file(temporary, "wb");
     if (file == nullptr) {
       return Status::IOError(Operazione::kCreazione, name, reason_from_errno(errno));
@@ -108,7 +109,7 @@ class DiskFileSystem : public FileSystem {
     if (ec) {
       std::error_code ignored;
       fs::remove(to_path(temporary), ignored);
-      return Status::IOError(Operazione::kSostituzione, name, ec.message());
+      return Status::IOError(Operazione::kSostituzione, name, motivo_di_sistema(ec));
     }
     return Status::OK();
   }
@@ -116,7 +117,7 @@ class DiskFileSystem : public FileSystem {
   Status RemoveFile(const std::string& name) override {
     std::error_code ec;
     fs::remove(to_path(name), ec);
-    if (ec) return Status::IOError(Operazione::kCancellazione, name, ec.message());
+    if (ec) return Status::IOError(Operazione::kCancellazione, name, motivo_di_sistema(ec));
     return Status::OK();
   }
 };

@@ -101,11 +101,11 @@ void terne_prima_dell_inizio(Scenario& tabelle, Griglia& griglia, int32_t i) {
   }
 }
 
-// Walks from the slowdown start at cell i to its end cell (kind 2) and returns
-// the end cell's index. With `intervalli` it places a code-cut point every 8
-// cells on the way; a point shifted by one cell (to w - 1 or w + 1) shifts the
-// count with it, so the points stay 8 cells apart. After an error 13 the count
-// only grows past 8, so no further point goes into that slowdown.
+// Walks from the slow slowdown's start at cell i to its end cell (kind 2),
+// placing a code-cut point every 8 cells on the way, and returns the end
+// cell's index. A point shifted by one cell (to w - 1 or w + 1) shifts the
+// count with it, so the points stay 8 cells apart. After an error 13 the
+// count only grows past 8, so no further point goes into that slowdown.
 //
 // The walk stops at the grid's last cell. Reaching it without meeting an end
 // cell means the slowdown has no end ahead on the grid (a slowdown so short
@@ -113,13 +113,13 @@ void terne_prima_dell_inizio(Scenario& tabelle, Griglia& griglia, int32_t i) {
 // later stop point took over): the walk records error 13 at the last cell's
 // position and returns -1, and no signal is searched after it. An interval
 // point due on the last cell may still go one cell back, never one beyond.
-int32_t percorri_rallentamento(Scenario& tabelle, Griglia& griglia, int32_t i, bool intervalli) {
+int32_t percorri_rallentamento(Scenario& tabelle, Griglia& griglia, int32_t i) {
   int32_t n = 0;
   int32_t w = i;
   while (w < griglia.ultima()) {
     ++w;
     ++n;
-    if (intervalli && n == kIntervallo) {
+    if (n == kIntervallo) {
       if (griglia.libera(w)) {
         griglia.metti_abbattimento(w);
         n = 0;
@@ -163,20 +163,18 @@ void segnale_dopo_la_fine(Scenario& tabelle, Griglia& griglia, int32_t w) {
   }
 }
 
-// A slowdown start at cell i: the trios, then, for a slow slowdown, the
-// interval points up to its end, then the point before the first signal after
-// the end.
+// A slowdown start at cell i: the trios for every slowdown; then, only for a
+// slow one (below 110 km/h), the interval points up to its end and the point
+// before the first signal after the end.
 //
-// A slowdown of 110 km/h or more gets no interval points, but its end cell is
-// still found by the same walk (placing nothing) and the first signal after it
-// gets its code-cut point as after a slow slowdown. Every slowdown start has
-// code-cut points before it, so the simulator needs one before the first
-// signal after every slowdown's end, whatever its speed, to restore the code
-// there.
+// A fast slowdown (110 km/h or more) gets the trios alone: its end cell is
+// not even looked for, and the signal after it gets no code-cut point. The
+// compiled route grids of existing scenarios follow this rule, so a fast
+// slowdown followed by a signal must keep compiling to the same cells.
 void rallentamento(Scenario& tabelle, Griglia& griglia, int32_t i) {
   terne_prima_dell_inizio(tabelle, griglia, i);
-  const bool lento = griglia[i].valore_1 < kVelocitaRallentamentoLento;
-  const int32_t fine = percorri_rallentamento(tabelle, griglia, i, lento);
+  if (griglia[i].valore_1 >= kVelocitaRallentamentoLento) return;
+  const int32_t fine = percorri_rallentamento(tabelle, griglia, i);
   if (fine >= 0) segnale_dopo_la_fine(tabelle, griglia, fine);
 }
 

@@ -3,6 +3,7 @@
 #include "base/file_names.h"
 #include "compiler/compile_step.h"
 #include "driver/errore.h"
+#include "driver/messaggi.h"
 #include "reader/error_codes.h"
 
 namespace scenario {
@@ -33,21 +34,21 @@ int Form1::carica() {
   piattaforma_.mostra_attesa(tabelle_.nome_linea, kDidascaliaAttesa);
 
   const std::string cartella = piattaforma_.cartella_applicazione();
-  if (cartella.empty()) return fallimento("cannot tell the folder this program was started from");
+  if (cartella.empty()) return fallimento(messaggio_cartella_sconosciuta());
   const NomiFile nomi{cartella, tabelle_.nome_linea, tabelle_.numero_treno};
   if (const Status status = rimuovi_file_parziali(file_system_, nomi); !status.ok()) {
-    return fallimento(status.message());
+    return fallimento(messaggio_fallimento(status));
   }
 
   for (const Documento documento : kDocumentiDellaCorsa) {
     if (!contenuto_.presente(documento)) continue;
     const Status status = contenuto_.scrivi(documento, file_system_, nomi);
-    if (!status.ok()) return fallimento(status.message());
+    if (!status.ok()) return fallimento(messaggio_fallimento(status));
   }
 
   RisultatoCompilazione risultato;
   const Status status = memorizza_percorso(1, tabelle_, file_system_, nomi, &risultato);
-  if (!status.ok()) return fallimento(status.message());
+  if (!status.ok()) return fallimento(messaggio_fallimento(status));
   switch (risultato.esito) {
     case EsitoCompilazione::kCompletata:
       return kUscitaRiuscita;
@@ -56,14 +57,13 @@ int Form1::carica() {
     case EsitoCompilazione::kErrore1251:
       errore(piattaforma_, std::to_string(kErroreSlotCodiciGara));
     case EsitoCompilazione::kNessunaGriglia:
-      return fallimento("the line source text gave no route to compile (reader error " +
-                        std::to_string(tabelle_.codice_errore) + "); no compiled file written");
+      return fallimento(messaggio_senza_percorso(tabelle_.codice_errore));
   }
   return kUscitaRiuscita;
 }
 
-int Form1::fallimento(const std::string& dettaglio) {
-  piattaforma_.mostra_messaggio("Installation failed: " + dettaglio);
+int Form1::fallimento(const std::string& messaggio) {
+  piattaforma_.mostra_messaggio(messaggio);
   return kUscitaFallimento;
 }
 

@@ -31,9 +31,9 @@ class Form1 {
   const Scenario& tabelle() const { return tabelle_; }
 
  private:
-  // Reports a failure nothing else handles: which file, what was being done,
-  // and the system's reason.
-  int fallimento(const std::string& dettaglio);
+  // Shows the player why the installation stopped (messaggi.h) and gives the
+  // exit status of a failure.
+  int fallimento(const std::string& messaggio);
 
   Piattaforma& piattaforma_;
   FileSystem& file_system_;

@@ -61,9 +61,9 @@ TEST(Form1, AFileThatCannotBeWrittenStopsTheRunWithItsNameAndReason) {
   Form1 form1(piattaforma, memory, contenuto_incorporato());
   EXPECT_EQ(form1.carica(), kUscitaFallimento);
   ASSERT_FALSE(piattaforma.eventi.empty());
-  EXPECT_NE(piattaforma.eventi.back().find(nomi.scheda_treno()), std::string::npos)
-      << piattaforma.eventi.back();
-  EXPECT_NE(piattaforma.eventi.back().find("No space left on device"), std::string::npos);
+  EXPECT_EQ(piattaforma.eventi.back(),
+            "messaggio:Installazione non riuscita.\nImpossibile scrivere il file\n" +
+                nomi.scheda_treno() + "\nMotivo: No space left on device");
   // The earlier card stays whole, and the steps after it did not run.
   EXPECT_EQ(memory.files()[nomi.scheda_treno()], "earlier card");
   EXPECT_EQ(memory.files().count(nomi.percorso_compilato()), 0u);
@@ -76,8 +76,44 @@ TEST(Form1, AnUnknownFolderIsReportedNotGuessed) {
   Form1 form1(piattaforma, memory, contenuto_incorporato());
   EXPECT_EQ(form1.carica(), kUscitaFallimento);
   ASSERT_EQ(piattaforma.eventi.size(), 2u);
-  EXPECT_EQ(piattaforma.eventi[1].rfind("messaggio:Installation failed: ", 0), 0u);
+  EXPECT_EQ(piattaforma.eventi[1],
+            "messaggio:Installazione non riuscita.\n"
+            "Impossibile sapere in quale cartella si trova il programma.");
   EXPECT_TRUE(memory.files().empty());
+}
+
+// A disk that accepts the line's source text and keeps nothing of it (as when
+// another program takes the file away at once): the reader finds no text.
+class TestoLineaPerso : public MemoryFileSystem {
+ public:
+  explicit TestoLineaPerso(std::string nome) : nome_(std::move(nome)) {}
+  Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override {
+    if (name != nome_) return MemoryFileSystem::ReplaceFileWith(name, produci);
+    class Scarta : public ByteSink {
+      Status Append(std::string_view) override { return Status::OK(); }
+    } scarta;
+    return produci(scarta);
+  }
+
+ private:
+  std::string nome_;
+};
+
+TEST(Form1, NoRouteToCompileStopsTheRunWithTheReadersCode) {
+  PiattaformaFinta piattaforma("cartella");
+  const NomiFile nomi = contenuto_incorporato().nomi_in("cartella");
+  TestoLineaPerso disco(nomi.testo_linea());
+  Form1 form1(piattaforma, disco, contenuto_incorporato());
+  EXPECT_EQ(form1.carica(), kUscitaFallimento);
+  EXPECT_EQ(piattaforma.eventi.back(),
+            "messaggio:Installazione non riuscita.\n"
+            "Impossibile compilare lo scenario: dalla descrizione\n"
+            "della linea non risulta alcun percorso (codice 101).\n"
+            "I file compilati non sono stati scritti.");
+  // The three papers stay; nothing compiled.
+  EXPECT_EQ(disco.files().count(nomi.scheda_treno()), 1u);
+  EXPECT_EQ(disco.files().count(nomi.percorso_compilato()), 0u);
+  EXPECT_EQ(disco.files().count(nomi.scenario_compilato()), 0u);
 }
 
 }  // namespace

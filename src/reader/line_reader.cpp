@@ -1,5 +1,6 @@
 #include "reader/line_reader.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/rounding.h"
@@ -12,7 +13,9 @@
 //     1000000 m: it would size a grid of negative extent.
 //   - A curve that runs past the plan view's last computed point
 //     (`lunghezza_tracciato` - 2) is clipped there: the line has no track to
-//     lay beyond it, and the last two points stay empty as always.
+//     lay beyond it, and the last two points stay empty as always. The point
+//     counter still counts the points it does not compute, so a curve that
+//     carries it past the millionth point gives error 103 all the same.
 //   - The 81st lettered board would need entry 0 of the record table, which
 //     stays cleared: it is refused with error 10 (stations and boards meet in
 //     the record table), its position recorded, and the procedure ends as for
@@ -35,6 +38,9 @@ struct StatoPercorso {
   int32_t g = 0;               // the gradient in force, per mille
   int64_t k = 0;               // the next cell whose gradient is still to be written
   int32_t e = kPrimoCartello;  // the record-table entry of the next lettered board
+  // The next plan point m. It is the plan view's next point to compute up to
+  // the last computed one, and counts on alone beyond it.
+  int64_t m = 2;
 };
 
 // Writes the gradient in force into cell k and moves k on. A gradient holds
@@ -143,10 +149,27 @@ Esito pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
   return Esito::kProsegui;
 }
 
+// Moves the point counter m on to `fino` (inclusive), computing each point
+// with `passo` while it lies within the plan view. Beyond the last computed
+// point nothing is computed, so the counter moves on in one step, never past
+// the first index above the limit. False when it has passed the limit: the
+// procedure ends with error 103, with the points up to the limit computed.
+template <typename Passo>
+bool avanza_punti(Tracciato& tracciato, int64_t& m, int64_t fino, Passo passo) {
+  const int64_t ultimo = int64_t{tracciato.ultimo_indice()} - 2;
+  while (m <= fino && m <= ultimo) {
+    passo();
+    ++m;
+    if (m > kPuntoMassimo) return false;
+  }
+  if (m <= fino) m = std::min(fino + 1, int64_t{kPuntoMassimo} + 1);
+  return m <= kPuntoMassimo;
+}
+
 // Lays the plan view up to the curve's end: straight up to its start, then
 // turning. A curve that begins before the next point (overlapping the one
 // before it) has no straight run.
-Esito curva(LetturaSorgente& lettura) {
+Esito curva(LetturaSorgente& lettura, StatoPercorso& stato) {
   int32_t posizione = 0;
   int32_t lunghezza = 0;
   if (!(lettura.leggi(&posizione) && lettura.leggi(&lunghezza))) return Esito::kGuasto;
@@ -159,15 +182,10 @@ Esito curva(LetturaSorgente& lettura) {
   const double svolta = lettura.contiene("s") ? -kSvoltaClasse[classe] : kSvoltaClasse[classe];
 
   Tracciato& tracciato = lettura.tabelle().tracciato;
-  const int64_t ultimo = int64_t{tracciato.ultimo_indice()} - 2;
-  const int64_t fine_curva = int64_t{posizione} + lunghezza;
-  while (tracciato.prossimo_punto() <= posizione && tracciato.prossimo_punto() <= ultimo) {
-    passo_rettilineo(tracciato);
-    if (tracciato.prossimo_punto() > kPuntoMassimo) return lettura.termina(kErroreCurva);
-  }
-  while (tracciato.prossimo_punto() <= fine_curva && tracciato.prossimo_punto() <= ultimo) {
-    passo_curvo(tracciato, svolta);
-    if (tracciato.prossimo_punto() > kPuntoMassimo) return lettura.termina(kErroreCurva);
+  if (!avanza_punti(tracciato, stato.m, posizione, [&] { passo_rettilineo(tracciato); }) ||
+      !avanza_punti(tracciato, stato.m, int64_t{posizione} + lunghezza,
+                    [&] { passo_curvo(tracciato, svolta); })) {
+    return lettura.termina(kErroreCurva);
   }
   return Esito::kProsegui;
 }
@@ -234,7 +252,7 @@ Esito record_percorso(LetturaSorgente& lettura, StatoPercorso& stato) {
   }
   // Without line output there is no plan view: a curve is a token like any other.
   if (lettura.tabelle().scrivi_linea != 0 && lettura.record(TipoRecord::kCurva) &&
-      (esito = curva(lettura)) != Esito::kProsegui) {
+      (esito = curva(lettura, stato)) != Esito::kProsegui) {
     return esito;
   }
   if (lettura.record(TipoRecord::kMontagna) && (esito = montagna(lettura)) != Esito::kProsegui) {

@@ -224,6 +224,33 @@ TEST(TestoLinea, ACurvePastThePlanViewsEndIsClipped) {
   EXPECT_EQ(tracciato.etichetta(8000), EtichettaPunto::kVuoto);
 }
 
+// Points past the plan view are not computed but still counted: a curve that
+// carries the counter past the millionth point ends the procedure with 103.
+TEST(TestoLinea, PointsPastThePlanViewCountTowardsTheMillionthPoint) {
+  // Route length 12000: points 0 to 19000, the last computed 18998. After a
+  // curve from 1000 m the next point is 1000 + its length + 1.
+  struct Caso {
+    int32_t lunghezza_curva;
+    int32_t codice;
+  } casi[] = {{998999, 0}, {999000, kErroreCurva}};
+  for (const Caso& caso : casi) {
+    SCOPED_TRACE(caso.lunghezza_curva);
+    Prova prova;
+    prova
+        .linea(testo_linea(12000, {"curvad6,  1000,  " + std::to_string(caso.lunghezza_curva),
+                                   "pendenza,  0,  5"}))
+        .treno(testo_treno())
+        .esegui();
+    EXPECT_EQ(prova.tabelle.codice_errore, caso.codice);
+    const Tracciato& tracciato = prova.tabelle.tracciato;
+    EXPECT_EQ(tracciato.prossimo_punto(), 18999);
+    // 103 ends the procedure: the gradient after the curve is never read and
+    // the train text never opened.
+    EXPECT_EQ(prova.cella(0).pendenza, caso.codice == 0 ? 105 : 0);
+    EXPECT_EQ(prova.treno_presente(), caso.codice != 0);
+  }
+}
+
 TEST(TestoLinea, LetteredBoards) {
   Prova prova;
   prova

@@ -29,6 +29,7 @@
 #include "content/builtin_content.h"
 #include "content/source_texts.h"
 #include "driver/form1.h"
+#include "driver/messaggi.h"
 #include "reliability/installer_process.h"
 
 namespace scenario {
@@ -121,11 +122,11 @@ class GuastiInstallatore : public ::testing::Test {
   }
 
   // The report a failure on file `indice` must give.
-  std::string rapporto(const std::string& azione, size_t indice, const std::string& motivo) const {
-    return "Installation failed: " + azione + " \"" + percorso(indice).string() + "\": " + motivo;
+  std::string rapporto(Operazione azione, size_t indice, const std::string& motivo) const {
+    return messaggio_fallimento(Status::IOError(azione, percorso(indice).string(), motivo));
   }
 
-  void VerificaGuasto(const EsitoProcesso& esito, size_t guasto, const std::string& azione,
+  void VerificaGuasto(const EsitoProcesso& esito, size_t guasto, Operazione azione,
                       const std::string& motivo,
                       const std::map<std::string, std::string>& estranei = {}) {
     EXPECT_FALSE(esito.ucciso) << esito.errori;
@@ -161,7 +162,11 @@ TEST_F(GuastiInstallatore, AReadOnlyFolderStopsTheFirstWriteAndChangesNothing) {
                                  fs::perms::group_exec | fs::perms::others_read |
                                  fs::perms::others_exec);
   const EsitoProcesso esito = esegui_installatore(cartella_);
-  VerificaGuasto(esito, 0, "creating", "Permission denied");
+  VerificaGuasto(esito, 0, Operazione::kCreazione, "Permission denied");
+  // Word for word, as the player reads it.
+  EXPECT_EQ(esito.errori, "Attendere\nInstallazione non riuscita.\nImpossibile creare il file\n" +
+                              (cartella_ / "BELFORTE SELVEN - MELAR_linea.txt").string() +
+                              "\nMotivo: Permission denied\n");
 }
 
 // Each of the eight names in turn is taken by a folder (with a file in it, as
@@ -181,7 +186,8 @@ TEST_F(GuastiInstallatore, AFolderInPlaceOfAnyFileStopsTheRunAtThatFile) {
     }
 
     const EsitoProcesso esito = esegui_installatore(cartella_);
-    VerificaGuasto(esito, guasto, "replacing", "Is a directory", {{ordine_[guasto] + "/", ""}});
+    VerificaGuasto(esito, guasto, Operazione::kSostituzione, "Is a directory",
+                   {{ordine_[guasto] + "/", ""}});
     EXPECT_TRUE(fs::exists(percorso(guasto) / "keep.txt"));
     fs::remove_all(percorso(guasto));
     if (HasFatalFailure()) return;
@@ -194,7 +200,7 @@ TEST_F(GuastiInstallatore, AFileSizeLimitStopsTheFirstFileThatDoesNotFit) {
   OpzioniAvvio opzioni;
   opzioni.limite_file = 1 << 20;
   const EsitoProcesso esito = esegui_installatore(cartella_, opzioni);
-  VerificaGuasto(esito, kPrimoCompilato, "writing", "File too large");
+  VerificaGuasto(esito, kPrimoCompilato, Operazione::kScrittura, "File too large");
 }
 
 // The full disk as a player meets it: a small file system with room for the
@@ -234,7 +240,7 @@ class DiscoPieno : public GuastiInstallatore {
 
 TEST_F(DiscoPieno, AFullDiskStopsTheFirstFileThatDoesNotFit) {
   const EsitoProcesso esito = esegui_installatore(cartella_);
-  VerificaGuasto(esito, kPrimoCompilato, "writing", "No space left on device");
+  VerificaGuasto(esito, kPrimoCompilato, Operazione::kScrittura, "No space left on device");
 }
 
 // Sets or clears the immutable attribute, which not even root may override.
@@ -261,7 +267,7 @@ TEST_F(GuastiInstallatore, AnImmutableTargetStopsTheRunAtThatFile) {
   }
   const EsitoProcesso esito = esegui_installatore(cartella_);
   const bool tolto = imposta_immutabile(percorso(guasto), false);
-  VerificaGuasto(esito, guasto, "replacing", "Operation not permitted");
+  VerificaGuasto(esito, guasto, Operazione::kSostituzione, "Operation not permitted");
   EXPECT_TRUE(tolto);
 }
 
@@ -275,7 +281,7 @@ TEST_F(GuastiInstallatore, InASharedFolderAnotherUsersFileStopsTheRunAtThatFile)
   ASSERT_EQ(chown(cartella_.c_str(), 0, 0), 0);
   fs::permissions(cartella_, fs::perms::all | fs::perms::sticky_bit);
   const EsitoProcesso esito = esegui_installatore(cartella_);
-  VerificaGuasto(esito, guasto, "replacing", "Operation not permitted");
+  VerificaGuasto(esito, guasto, Operazione::kSostituzione, "Operation not permitted");
 }
 
 // On Linux a read-only file in a folder the user may write is replaced (only
