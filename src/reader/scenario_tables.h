@@ -43,6 +43,7 @@ struct CellaPercorso {
   uint8_t velocita_max = 0;   // the train's limit here, in units of 5 km/h
   uint8_t pendenza = 0;       // gradient per mille plus 100 (100 = level)
   uint8_t aderenza = 0;       // adhesion value
+  friend bool operator==(const CellaPercorso&, const CellaPercorso&) = default;
 };
 
 // A cell of kind 0 or 11 is free: objects may be placed on it.
@@ -68,6 +69,7 @@ struct VoceRegistro {
   uint8_t campo_6 = 0;
   uint8_t campo_5 = 0;
   int32_t orario = 0;  // time of day in seconds
+  friend bool operator==(const VoceRegistro&, const VoceRegistro&) = default;
 };
 
 // Entries of `registro` with a fixed use.
