@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <span>
 #include <type_traits>
 
 #include "base/rounding.h"
@@ -39,21 +40,23 @@ void scrivi_campo(ScrittoreByte& scrittore, const T& valore) {
 // its tag and its value. The computed points, nearly all of the file, are laid
 // out in runs with merged stores.
 void serie(ScrittoreByte& scrittore, const Tracciato& tracciato, bool y) {
-  const auto valore = [&](int32_t m) { return y ? tracciato.y(m) : tracciato.x(m); };
+  const std::span<const double> valori = y ? tracciato.valori_y() : tracciato.valori_x();
   const int32_t ultimo = tracciato.ultimo_indice();
   const int32_t calcolati = std::min(tracciato.prossimo_punto(), ultimo + 1);
   int32_t m = 0;
   for (; m < std::min(calcolati, 2); ++m) {
     scrittore.uint16(static_cast<uint16_t>(EtichettaPunto::kIntero16));
-    scrittore.int16(low16(arrotonda(valore(m))));
+    scrittore.int16(low16(arrotonda(valori[static_cast<size_t>(m)])));
   }
   while (m < calcolati && scrittore.stato().ok()) {
     const int32_t fine = m + std::min(calcolati - m, kPuntiPerPezzo);
     char* posto = scrittore.prenota(static_cast<size_t>(fine - m) * kByteReale);
-    for (; m < fine; ++m) {
+    for (const double valore :
+         valori.subspan(static_cast<size_t>(m), static_cast<size_t>(fine - m))) {
       posto = metti<kByteEtichetta>(posto, static_cast<uint16_t>(EtichettaPunto::kReale64));
-      posto = metti<8>(posto, std::bit_cast<uint64_t>(valore(m)));
+      posto = metti<8>(posto, std::bit_cast<uint64_t>(valore));
     }
+    m = fine;
   }
   for (; m <= ultimo; ++m) scrittore.uint16(static_cast<uint16_t>(EtichettaPunto::kVuoto));
 }

@@ -5,8 +5,8 @@
 namespace scenario {
 
 void Tracciato::crea(int32_t ultimo_indice) {
-  x_.assign(static_cast<size_t>(ultimo_indice) + 1, 0.0);
-  y_.assign(static_cast<size_t>(ultimo_indice) + 1, 0.0);
+  x_.resize(static_cast<size_t>(ultimo_indice) + 1);
+  y_.resize(static_cast<size_t>(ultimo_indice) + 1);
   prossimo_ = 0;
 }
 
@@ -16,12 +16,6 @@ void Tracciato::imposta_origine() {
   x_[1] = 0.0;
   y_[1] = 1.0;
   prossimo_ = 2;
-}
-
-void Tracciato::aggiungi_punto(double x, double y) {
-  x_[static_cast<size_t>(prossimo_)] = x;
-  y_[static_cast<size_t>(prossimo_)] = y;
-  ++prossimo_;
 }
 
 void Scenario::dimensiona(int32_t lunghezza_percorso) {

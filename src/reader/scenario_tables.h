@@ -9,6 +9,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -93,7 +96,8 @@ enum class EtichettaPunto : uint16_t { kVuoto = 0, kIntero16 = 2, kReale64 = 5 }
 // points not yet computed are empty.
 class Tracciato {
  public:
-  // Creates points 0 to `ultimo_indice`, all empty.
+  // Makes room for points 0 to `ultimo_indice`, all empty. The room is not
+  // filled: a point's memory is first touched when the point is computed.
   void crea(int32_t ultimo_indice);
   bool esiste() const { return !x_.empty(); }
   // The highest point index (`lunghezza_tracciato`), or -1 when there is no plan view.
@@ -105,18 +109,37 @@ class Tracciato {
   int32_t prossimo_punto() const { return prossimo_; }
   // Stores point `prossimo_punto()` and moves on. The caller keeps within
   // `ultimo_indice()`.
-  void aggiungi_punto(double x, double y);
+  void aggiungi_punto(double x, double y) {
+    x_[static_cast<size_t>(prossimo_)] = x;
+    y_[static_cast<size_t>(prossimo_)] = y;
+    ++prossimo_;
+  }
 
   EtichettaPunto etichetta(int32_t m) const {
     if (m >= prossimo_) return EtichettaPunto::kVuoto;
     return m < 2 ? EtichettaPunto::kIntero16 : EtichettaPunto::kReale64;
   }
+  // The coordinates of a point computed, m < `prossimo_punto()`.
   double x(int32_t m) const { return x_[static_cast<size_t>(m)]; }
   double y(int32_t m) const { return y_[static_cast<size_t>(m)]; }
+  // The coordinates of every point computed, in order.
+  std::span<const double> valori_x() const { return {x_.data(), static_cast<size_t>(prossimo_)}; }
+  std::span<const double> valori_y() const { return {y_.data(), static_cast<size_t>(prossimo_)}; }
 
  private:
-  std::vector<double> x_;
-  std::vector<double> y_;
+  // Leaves the elements it makes uninitialised: only computed points are
+  // ever read.
+  template <typename T>
+  struct SenzaAzzerare : std::allocator<T> {
+    template <typename U>
+    void construct(U* posto) noexcept {
+      ::new (static_cast<void*>(posto)) U;
+    }
+  };
+  using Coordinate = std::vector<double, SenzaAzzerare<double>>;
+
+  Coordinate x_;
+  Coordinate y_;
   int32_t prossimo_ = 0;
 };
 
