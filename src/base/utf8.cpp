@@ -5,7 +5,11 @@ namespace scenario {
 CarattereUtf8 leggi_utf8(std::string_view testo, size_t posizione) {
   const auto primo = static_cast<unsigned char>(testo[posizione]);
   if (primo < 0x80) return {primo, 1, true};
-  const size_t lunghezza = primo >= 0xF0 ? 4 : primo >= 0xE0 ? 3 : primo >= 0xC0 ? 2 : 0;
+  const size_t lunghezza = primo >= 0xF8   ? 0
+                           : primo >= 0xF0 ? 4
+                           : primo >= 0xE0 ? 3
+                           : primo >= 0xC0 ? 2
+                                           : 0;
   if (lunghezza == 0 || posizione + lunghezza > testo.size()) return {};
   char32_t punto = primo & (0x7F >> lunghezza);
   for (size_t k = 1; k < lunghezza; ++k) {

@@ -24,6 +24,7 @@ TEST(LeggiUtf8, TakesAWellFormedCharacterWholeAndAnyOtherByteAlone) {
       {"\xE0\x80\xAF", 0, 1, false},                 // overlong "/"
       {"\xED\xA0\x80", 0, 1, false},                 // a surrogate
       {"\xF4\x90\x80\x80", 0, 1, false},             // past U+10FFFF
+      {"\xF8\x90\x80\x80", 0, 1, false},             // no lead byte
       {"\xFF", 0, 1, false},
   };
   for (const auto& caso : casi) {
