@@ -1,6 +1,6 @@
 # The package's commands. `make run` shows what a player gets; `make test`
 # builds and checks everything on a fresh machine.
-.PHONY: all run test test-native test-asan test-fuzz fuzz test-win64 dist deps format clean bench
+.PHONY: all run test test-native test-asan test-fuzz fuzz fuzz-dump test-win64 dist deps format clean bench
 
 all:
 	cmake --preset native >/dev/null
@@ -35,18 +35,25 @@ test-asan:
 	cmake --build --preset asan
 	ctest --preset asan
 
-# A 30-second session of the compile fuzzer (clang, ASan + UBSan); `make fuzz
+# A 30-second session of the compile fuzzer and a 10-second one of the dump
+# fuzzer (clang, ASan + UBSan); `make fuzz FUZZ_SECONDS=600` or `make fuzz-dump
 # FUZZ_SECONDS=600` for a long one.
 FUZZ_SECONDS ?= 30
 test-fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	scripts/fuzz-compile.sh 30
+	scripts/fuzz-dump.sh 10
 
 fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	scripts/fuzz-compile.sh $(FUZZ_SECONDS)
+
+fuzz-dump:
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/fuzz-dump.sh $(FUZZ_SECONDS)
 
 # Prints the benchmark figures; both programs run even when the first one
 # cannot measure, and the target fails if either could not.

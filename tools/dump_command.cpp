@@ -68,35 +68,42 @@ struct Intervallo {
   }
 };
 
-Json stringa_o_nulla(std::string_view testo) {
-  return testo.empty() ? Json() : Json(std::string(testo));
+// A text as a JSON string; a byte that is no UTF-8 becomes U+FFFD.
+std::string stringa_json(std::string_view testo) {
+  return Json(std::string(testo)).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-// One field as JSON: the stored value, what it holds, its unit and the value
-// in that unit (a number, the packed figures by name, a name or a text).
-Json json_campo(const Lettura& l, Json memorizzato) {
-  Json campo;
-  campo["value"] = std::move(memorizzato);
-  campo["meaning"] = stringa_o_nulla(l.significato);
-  campo["unit"] = stringa_o_nulla(l.unita);
+std::string stringa_o_nulla(std::string_view testo) {
+  return testo.empty() ? "null" : stringa_json(testo);
+}
+
+// One field as JSON: the stored value (`memorizzato`, already JSON), what it
+// holds, its unit and the value in that unit (a number, the packed figures by
+// name, a name or a text). Written by hand: a grid has 220 000 of them.
+std::string json_campo(const Lettura& l, std::string_view memorizzato) {
+  std::string campo = "{\"value\":";
+  campo += memorizzato;
+  campo += ",\"meaning\":" + stringa_o_nulla(l.significato);
+  campo += ",\"unit\":" + stringa_o_nulla(l.unita);
+  campo += ",\"converted\":";
   switch (l.forma) {
     case Lettura::Forma::kInutilizzato:
-      campo["converted"] = nullptr;
+      campo += "null";
       break;
     case Lettura::Forma::kNumero:
-      campo["converted"] = l.numero;
+      campo += std::to_string(l.numero);
       break;
     case Lettura::Forma::kParti:
-      campo["converted"] = {{std::string(l.parti[0].nome), l.parti[0].valore},
-                            {std::string(l.parti[1].nome), l.parti[1].valore}};
+      campo += "{" + stringa_json(l.parti[0].nome) + ":" + std::to_string(l.parti[0].valore) + "," +
+               stringa_json(l.parti[1].nome) + ":" + std::to_string(l.parti[1].valore) + "}";
       break;
     case Lettura::Forma::kNome:
     case Lettura::Forma::kOrario:
     case Lettura::Forma::kTesto:
-      campo["converted"] = l.testo;
+      campo += stringa_json(l.testo);
       break;
   }
-  return campo;
+  return campo + "}";
 }
 
 // "  velocita_max: speed limit 75 km/h (stored 15)".
@@ -130,15 +137,15 @@ void dump_percorso(const std::vector<CellaPercorso>& celle, size_t dimensione,
     const int64_t posizione = static_cast<int64_t>(i) * 50;
     if (!intervallo.contiene(posizione) || celle[i] == CellaPercorso{}) continue;
     if (json) {
-      Json cella;
-      cella["index"] = i;
-      cella["position"] = posizione;
-      Json& campi = cella["fields"];
+      u << separatore << "{\"index\":" << static_cast<int64_t>(i) << ",\"position\":" << posizione
+        << ",\"fields\":{";
+      const char* virgola = "";
       visita_campi(celle[i], [&](CampoCella campo, const auto& valore) {
-        campi[std::string(descrizione(campo).nome)] =
-            json_campo(leggi_cella(celle, i, campo), numero_campo(valore));
+        u << virgola << stringa_json(descrizione(campo).nome) << ":"
+          << json_campo(leggi_cella(celle, i, campo), std::to_string(numero_campo(valore)));
+        virgola = ",";
       });
-      u << separatore << cella;
+      u << "}}";
       separatore = ",";
       continue;
     }
@@ -193,21 +200,21 @@ void dump_scenario(const RegistroCompilato& registro, size_t dimensione,
       continue;
     }
     if (json) {
-      Json voce;
-      voce["index"] = i;
-      voce["use"] = uso;
-      Json& campi = voce["fields"];
+      u << separatore << "{\"index\":" << static_cast<int64_t>(i)
+        << ",\"use\":" << stringa_json(uso) << ",\"fields\":{";
+      const char* virgola = "";
       visita_campi(registro[i], [&](CampoVoce campo, const auto& valore) {
-        const Lettura l = leggi_voce(registro, i, campo);
-        Json memorizzato;
+        std::string memorizzato;
         if constexpr (tipo_disco<std::remove_cvref_t<decltype(valore)>>() == TipoDisco::kTesto) {
-          memorizzato = windows_1252_a_utf8(valore);
+          memorizzato = stringa_json(windows_1252_a_utf8(valore));
         } else {
-          memorizzato = numero_campo(valore);
+          memorizzato = std::to_string(numero_campo(valore));
         }
-        campi[std::string(descrizione(campo).nome)] = json_campo(l, std::move(memorizzato));
+        u << virgola << stringa_json(descrizione(campo).nome) << ":"
+          << json_campo(leggi_voce(registro, i, campo), memorizzato);
+        virgola = ",";
       });
-      u << separatore << voce;
+      u << "}}";
       separatore = ",";
       continue;
     }
@@ -272,10 +279,13 @@ Json json_tratto(const TrattoEtichette& t) {
   return {{"from", t.da}, {"to", t.a}, {"x", nome_etichetta(t.x)}, {"y", nome_etichetta(t.y)}};
 }
 
-Json json_valore(const ValoreTracciato& v) {
-  if (v.etichetta == EtichettaPunto::kVuoto) return nullptr;
-  if (!std::isfinite(v.valore)) return numero_esatto(v.valore);  // JSON has no infinities
-  return v.valore;
+// A value of the plan view as JSON: null when empty, a string for what JSON
+// cannot hold (infinities, not-a-number), else the shortest number that
+// reads back the same. Written by hand: a listing has a million of them.
+std::string json_valore(const ValoreTracciato& v) {
+  if (v.etichetta == EtichettaPunto::kVuoto) return "null";
+  if (!std::isfinite(v.valore)) return "\"" + numero_esatto(v.valore) + "\"";
+  return numero_esatto(v.valore);
 }
 
 std::string testo_valore(const ValoreTracciato& v) {
@@ -371,7 +381,8 @@ void dump_linea(const VistaLinea& vista, size_t dimensione, const Intervallo& in
       const ValoreTracciato y = serie_y.prossimo();
       if (m < primo || (m - primo) % passo_punti != 0) continue;
       if (json) {
-        u << separatore << Json{{"m", m}, {"x", json_valore(x)}, {"y", json_valore(y)}};
+        u << separatore << "{\"m\":" << int64_t{m} << ",\"x\":" << json_valore(x)
+          << ",\"y\":" << json_valore(y) << "}";
         separatore = ",";
       } else {
         u << "point " << int64_t{m} << ": x " << testo_valore(x) << ", y " << testo_valore(y)

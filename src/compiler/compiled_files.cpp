@@ -14,7 +14,6 @@ namespace {
 
 // --- Writing -------------------------------------------------------------
 
-constexpr size_t kByteIntero = kByteEtichetta + 2;
 constexpr size_t kByteReale = kByteEtichetta + 8;
 // The computed points are laid out a piece at a time.
 constexpr int32_t kPuntiPerPezzo = static_cast<int32_t>(ScrittoreByte::kPezzo / kByteReale);
