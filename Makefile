@@ -42,18 +42,18 @@ FUZZ_SECONDS ?= 30
 test-fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/fuzz-compile.sh 30
-	scripts/fuzz-dump.sh 10
+	scripts/fuzz.sh compile 30
+	scripts/fuzz.sh dump 10
 
 fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/fuzz-compile.sh $(FUZZ_SECONDS)
+	scripts/fuzz.sh compile $(FUZZ_SECONDS)
 
 fuzz-dump:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/fuzz-dump.sh $(FUZZ_SECONDS)
+	scripts/fuzz.sh dump $(FUZZ_SECONDS)
 
 # Prints the benchmark figures; both programs run even when the first one
 # cannot measure, and the target fails if either could not.

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <concepts>
+#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string_view>
@@ -68,9 +69,24 @@ struct Intervallo {
   }
 };
 
-// A text as a JSON string; a byte that is no UTF-8 becomes U+FFFD.
+// A text as a JSON string. Every text shown is UTF-8 already (the file's
+// texts are converted from Windows-1252), so only the quote, the backslash
+// and the control characters need escapes.
 std::string stringa_json(std::string_view testo) {
-  return Json(std::string(testo)).dump(-1, ' ', false, Json::error_handler_t::replace);
+  std::string json = "\"";
+  for (const char c : testo) {
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+      json += escape;
+    } else {
+      json += c;
+    }
+  }
+  return json + "\"";
 }
 
 std::string stringa_o_nulla(std::string_view testo) {
@@ -106,10 +122,50 @@ std::string json_campo(const Lettura& l, std::string_view memorizzato) {
   return campo + "}";
 }
 
+template <typename T>
+constexpr bool kTesto = tipo_disco<T>() == TipoDisco::kTesto;
+
+// Every field of a cell or an entry as JSON, under its name: `leggi(campo)`
+// tells what it holds.
+template <typename Record, typename Leggi>
+std::string json_campi(const Record& record, Leggi leggi) {
+  std::string json = "{";
+  visita_campi(record, [&](auto campo, const auto& valore) {
+    std::string memorizzato;
+    if constexpr (kTesto<std::remove_cvref_t<decltype(valore)>>) {
+      memorizzato = stringa_json(windows_1252_a_utf8(valore));
+    } else {
+      memorizzato = std::to_string(numero_campo(valore));
+    }
+    if (json.size() > 1) json += ",";
+    json += stringa_json(descrizione(campo).nome) + ":" + json_campo(leggi(campo), memorizzato);
+  });
+  return json + "}";
+}
+
+// Every field of a cell or an entry that is not 0 or empty, one line each:
 // "  velocita_max: speed limit 75 km/h (stored 15)".
-std::string riga_campo(std::string_view nome, const Lettura& l, std::string_view memorizzato) {
-  return "  " + std::string(nome) + ": " + testo_lettura(l) + " (stored " +
-         std::string(memorizzato) + ")\n";
+template <typename Record, typename Leggi>
+void testo_campi(const Record& record, Leggi leggi, Uscita& u) {
+  visita_campi(record, [&](auto campo, const auto& valore) {
+    using T = std::remove_cvref_t<decltype(valore)>;
+    if (valore == T{}) return;
+    std::string memorizzato;
+    if constexpr (kTesto<T>) {
+      memorizzato = std::to_string(valore.size()) + " bytes";
+    } else {
+      memorizzato = std::to_string(numero_campo(valore));
+    }
+    u << "  " << descrizione(campo).nome << ": " << testo_lettura(leggi(campo)) << " (stored "
+      << memorizzato << ")\n";
+  });
+}
+
+// The head of a JSON document whose last member, `lista`, is an array
+// written element by element after it.
+void apri_json(const Json& testa, std::string_view lista, Uscita& u) {
+  const std::string s = testa.dump();
+  u << std::string_view(s).substr(0, s.size() - 1) << ",\"" << lista << "\":[";
 }
 
 // --- The route grid --------------------------------------------------------
@@ -123,8 +179,7 @@ void dump_percorso(const std::vector<CellaPercorso>& celle, size_t dimensione,
     testa["ultima_cella"] = celle.size() - 1;
     testa["from"] = intervallo.json_da();
     testa["to"] = intervallo.json_a();
-    const std::string s = testa.dump();
-    u << std::string_view(s).substr(0, s.size() - 1) << ",\"cells\":[";
+    apri_json(testa, "cells", u);
   } else {
     u << "compiled route grid: " << static_cast<int64_t>(celle.size()) << " cells (ultima_cella "
       << static_cast<int64_t>(celle.size()) - 1 << "), " << static_cast<int64_t>(dimensione)
@@ -136,37 +191,20 @@ void dump_percorso(const std::vector<CellaPercorso>& celle, size_t dimensione,
   for (size_t i = 0; i < celle.size(); ++i) {
     const int64_t posizione = static_cast<int64_t>(i) * 50;
     if (!intervallo.contiene(posizione) || celle[i] == CellaPercorso{}) continue;
+    const auto leggi = [&](CampoCella campo) { return leggi_cella(celle, i, campo); };
     if (json) {
       u << separatore << "{\"index\":" << static_cast<int64_t>(i) << ",\"position\":" << posizione
-        << ",\"fields\":{";
-      const char* virgola = "";
-      visita_campi(celle[i], [&](CampoCella campo, const auto& valore) {
-        u << virgola << stringa_json(descrizione(campo).nome) << ":"
-          << json_campo(leggi_cella(celle, i, campo), std::to_string(numero_campo(valore)));
-        virgola = ",";
-      });
-      u << "}}";
+        << ",\"fields\":" << json_campi(celle[i], leggi) << "}";
       separatore = ",";
-      continue;
+    } else {
+      u << "cell " << static_cast<int64_t>(i) << " (" << posizione << " m)\n";
+      testo_campi(celle[i], leggi, u);
     }
-    u << "cell " << static_cast<int64_t>(i) << " (" << posizione << " m)\n";
-    visita_campi(celle[i], [&](CampoCella campo, const auto& valore) {
-      const int64_t numero = numero_campo(valore);
-      if (numero == 0) return;
-      u << riga_campo(descrizione(campo).nome, leggi_cella(celle, i, campo),
-                      std::to_string(numero));
-    });
   }
   if (json) u << "]}\n";
 }
 
 // --- The record table ------------------------------------------------------
-
-// A station outside the range is left out; every other entry is shown.
-bool voce_mostrata(const RegistroCompilato& registro, size_t i, const Intervallo& intervallo) {
-  return uso_voce(registro, i) != UsoVoce::kStazione ||
-         intervallo.contiene(registro[i].progressiva);
-}
 
 void dump_scenario(const RegistroCompilato& registro, size_t dimensione,
                    const Intervallo& intervallo, bool json, Uscita& u) {
@@ -176,8 +214,7 @@ void dump_scenario(const RegistroCompilato& registro, size_t dimensione,
     testa["bytes"] = dimensione;
     testa["from"] = intervallo.json_da();
     testa["to"] = intervallo.json_a();
-    const std::string s = testa.dump();
-    u << std::string_view(s).substr(0, s.size() - 1) << ",\"entries\":[";
+    apri_json(testa, "entries", u);
   } else {
     u << "compiled train scenario: " << static_cast<int64_t>(registro.size())
       << " registro entries, " << static_cast<int64_t>(dimensione) << " bytes\n";
@@ -185,51 +222,35 @@ void dump_scenario(const RegistroCompilato& registro, size_t dimensione,
     if (intervallo.limitato()) u << ", the stations" << intervallo.testo();
     u << "; each field by its meaning, then as stored; fields that are 0 left out\n";
   }
+  const std::array<UsoVoce, kVociRegistro> usi = usi_voci(registro);
   const char* separatore = "";
   for (size_t i = 0; i < registro.size(); ++i) {
-    if (!voce_mostrata(registro, i, intervallo)) continue;
-    const std::string_view uso = significato_uso(uso_voce(registro, i)).nome;
+    // A station outside the range is left out; every other entry is shown.
+    if (usi[i] == UsoVoce::kStazione && !intervallo.contiene(registro[i].progressiva)) continue;
+    const std::string_view uso = significato_uso(usi[i]).nome;
     // A run of empty entries takes one line of text.
     if (!json && registro[i] == VoceRegistro{}) {
       size_t ultima = i;
-      while (ultima + 1 < registro.size() && registro[ultima + 1] == VoceRegistro{}) ++ultima;
+      while (ultima + 1 < registro.size() && registro[ultima + 1] == VoceRegistro{} &&
+             usi[ultima + 1] == usi[i]) {
+        ++ultima;
+      }
       u << "registro[" << static_cast<int64_t>(i) << "]";
       if (ultima > i) u << " to [" << static_cast<int64_t>(ultima) << "]";
       u << ": " << uso << ", empty\n";
       i = ultima;
       continue;
     }
+    const auto leggi = [&](CampoVoce campo) { return leggi_voce(registro[i], usi[i], campo); };
     if (json) {
       u << separatore << "{\"index\":" << static_cast<int64_t>(i)
-        << ",\"use\":" << stringa_json(uso) << ",\"fields\":{";
-      const char* virgola = "";
-      visita_campi(registro[i], [&](CampoVoce campo, const auto& valore) {
-        std::string memorizzato;
-        if constexpr (tipo_disco<std::remove_cvref_t<decltype(valore)>>() == TipoDisco::kTesto) {
-          memorizzato = stringa_json(windows_1252_a_utf8(valore));
-        } else {
-          memorizzato = std::to_string(numero_campo(valore));
-        }
-        u << virgola << stringa_json(descrizione(campo).nome) << ":"
-          << json_campo(leggi_voce(registro, i, campo), memorizzato);
-        virgola = ",";
-      });
-      u << "}}";
+        << ",\"use\":" << stringa_json(uso) << ",\"fields\":" << json_campi(registro[i], leggi)
+        << "}";
       separatore = ",";
-      continue;
+    } else {
+      u << "registro[" << static_cast<int64_t>(i) << "]: " << uso << "\n";
+      testo_campi(registro[i], leggi, u);
     }
-    u << "registro[" << static_cast<int64_t>(i) << "]: " << uso << "\n";
-    visita_campi(registro[i], [&](CampoVoce campo, const auto& valore) {
-      std::string memorizzato;
-      if constexpr (tipo_disco<std::remove_cvref_t<decltype(valore)>>() == TipoDisco::kTesto) {
-        if (valore.empty()) return;
-        memorizzato = std::to_string(valore.size()) + " bytes";
-      } else {
-        if (valore == 0) return;
-        memorizzato = std::to_string(numero_campo(valore));
-      }
-      u << riga_campo(descrizione(campo).nome, leggi_voce(registro, i, campo), memorizzato);
-    });
   }
   if (json) u << "]}\n";
 }
@@ -305,8 +326,7 @@ void dump_linea(const VistaLinea& vista, size_t dimensione, const Intervallo& in
     testa["route_length"] = n - kMargineTracciato;
     testa["from"] = intervallo.json_da();
     testa["to"] = intervallo.json_a();
-    const std::string s = testa.dump();
-    u << std::string_view(s).substr(0, s.size() - 1) << ",\"tags\":[";
+    apri_json(testa, "tags", u);
   } else {
     u << "compiled line: plan view of points 0 to " << int64_t{n} << " (route length "
       << int64_t{n} - kMargineTracciato << " m), " << static_cast<int64_t>(dimensione)

@@ -233,7 +233,8 @@ class Disegno {
         {destra, alto}, {sinistra, alto}, {destra, basso}, {sinistra, basso}};
     double x = destra, y = alto;
     size_t meno = std::numeric_limits<size_t>::max();
-    for (const auto& [ax, ay] : angoli) {
+    for (const auto& angolo : angoli) {
+      const double ax = angolo.first, ay = angolo.second;  // a lambda cannot capture a binding
       const size_t dentro =
           static_cast<size_t>(std::count_if(occupati.begin(), occupati.end(), [&](const auto& p) {
             return p.first >= ax - 8 && p.first <= ax + kL + 8 && p.second >= ay - 8 &&

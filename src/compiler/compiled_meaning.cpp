@@ -292,35 +292,31 @@ std::span<const SignificatoUsoVoce> usi_voce() { return kUsi; }
 
 const SignificatoUsoVoce& significato_uso(UsoVoce uso) { return kUsi[static_cast<size_t>(uso)]; }
 
-UsoVoce uso_voce(const RegistroCompilato& registro, size_t indice) {
-  switch (indice) {
-    case kVoceProgressivaTre:
-    case kVoceProgressivaDue:
-    case kVoceProgressivaUno:
-      return UsoVoce::kProgressiva;
-    case kVoceTrenoPercorso:
-      return UsoVoce::kTrenoPercorso;
-    case kVoceLinea:
-      return UsoVoce::kLinea;
-    case kVoceTreno:
-      return UsoVoce::kTreno;
-    default:
-      break;
-  }
-  if (indice == 0 || indice > static_cast<size_t>(kPrimoCartello) ||
-      registro[indice] == VoceRegistro{}) {
-    return UsoVoce::kNessuno;
-  }
+std::array<UsoVoce, kVociRegistro> usi_voci(const RegistroCompilato& registro) {
   const auto con_numeri = [](const VoceRegistro& voce) {
-    VoceRegistro senza_nome = voce;
-    senza_nome.nome.clear();
-    return senza_nome != VoceRegistro{};
+    bool numeri = false;
+    visita_campi(voce, [&](CampoVoce, const auto& valore) {
+      if constexpr (tipo_disco<std::remove_cvref_t<decltype(valore)>>() != TipoDisco::kTesto) {
+        numeri = numeri || numero_campo(valore) != 0;
+      }
+    });
+    return numeri;
   };
   size_t ultima_stazione = 0;
   for (size_t i = 1; i <= static_cast<size_t>(kPrimoCartello); ++i) {
     if (con_numeri(registro[i])) ultima_stazione = i;
   }
-  return indice <= ultima_stazione ? UsoVoce::kStazione : UsoVoce::kCartello;
+  std::array<UsoVoce, kVociRegistro> usi{};
+  for (size_t i = 1; i <= static_cast<size_t>(kPrimoCartello); ++i) {
+    if (registro[i] == VoceRegistro{}) continue;
+    usi[i] = i <= ultima_stazione ? UsoVoce::kStazione : UsoVoce::kCartello;
+  }
+  usi[kVoceProgressivaTre] = usi[kVoceProgressivaDue] = usi[kVoceProgressivaUno] =
+      UsoVoce::kProgressiva;
+  usi[kVoceTrenoPercorso] = UsoVoce::kTrenoPercorso;
+  usi[kVoceLinea] = UsoVoce::kLinea;
+  usi[kVoceTreno] = UsoVoce::kTreno;
+  return usi;
 }
 
 Lettura leggi_cella(std::span<const CellaPercorso> celle, size_t indice, CampoCella campo) {
@@ -357,10 +353,8 @@ Lettura leggi_cella(std::span<const CellaPercorso> celle, size_t indice, CampoCe
   }
 }
 
-Lettura leggi_voce(const RegistroCompilato& registro, size_t indice, CampoVoce campo) {
-  const VoceRegistro& voce = registro[indice];
-  const SignificatoCampo& s =
-      significato_uso(uso_voce(registro, indice)).campi[static_cast<size_t>(campo)];
+Lettura leggi_voce(const VoceRegistro& voce, UsoVoce uso, CampoVoce campo) {
+  const SignificatoCampo& s = significato_uso(uso).campi[static_cast<size_t>(campo)];
   Lettura l = leggi(s, numero_di(voce, campo));
   if (l.forma == Lettura::Forma::kTesto) l.testo = windows_1252_a_utf8(voce.nome);
   return l;

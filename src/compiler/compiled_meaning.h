@@ -100,11 +100,11 @@ struct SignificatoUsoVoce {
 std::span<const SignificatoUsoVoce> usi_voce();
 const SignificatoUsoVoce& significato_uso(UsoVoce uso);
 
-// The use of entry `indice`. Stations fill the entries from 1 upward and
+// The use of every entry. Stations fill the entries from 1 upward and
 // lettered boards from 80 downward, a board holding nothing but its
 // lettering: an entry between 1 and 80 above the last one that holds a
 // number is a board, one at or below it a station.
-UsoVoce uso_voce(const RegistroCompilato& registro, size_t indice);
+std::array<UsoVoce, kVociRegistro> usi_voci(const RegistroCompilato& registro);
 
 // One stored value read by its meaning.
 struct Parte {
@@ -132,8 +132,8 @@ struct Lettura {
 // What field `campo` of cell `indice` holds. The neighbouring cells tell a
 // station's approach marks from a signal's.
 Lettura leggi_cella(std::span<const CellaPercorso> celle, size_t indice, CampoCella campo);
-// What field `campo` of entry `indice` holds.
-Lettura leggi_voce(const RegistroCompilato& registro, size_t indice, CampoVoce campo);
+// What field `campo` of an entry of use `uso` holds.
+Lettura leggi_voce(const VoceRegistro& voce, UsoVoce uso, CampoVoce campo);
 
 // "speed limit 75 km/h", "signal figures: s1 3, d1 0", "station name "MELAR"",
 // "signal, record at 28150 m".

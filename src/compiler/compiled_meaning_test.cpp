@@ -99,7 +99,8 @@ TEST(UsoVoce, TellsStationsBoardsAndTheFixedEntriesApart) {
       {83, UsoVoce::kProgressiva}, {84, UsoVoce::kTrenoPercorso}, {85, UsoVoce::kLinea},
       {86, UsoVoce::kTreno},
   };
-  for (const auto& caso : casi) EXPECT_EQ(uso_voce(r, caso.indice), caso.uso) << caso.indice;
+  const std::array<UsoVoce, kVociRegistro> usi = usi_voci(r);
+  for (const auto& caso : casi) EXPECT_EQ(usi[caso.indice], caso.uso) << caso.indice;
 }
 
 TEST(LeggiVoce, ReadsEachFieldByTheUseOfItsEntry) {
@@ -135,7 +136,8 @@ TEST(LeggiVoce, ReadsEachFieldByTheUseOfItsEntry) {
       {86, V::kCampo11, "clock at the start, minutes 22 min"},
   };
   for (const auto& caso : casi) {
-    EXPECT_EQ(testo_lettura(leggi_voce(r, caso.voce, caso.campo)), caso.testo)
+    EXPECT_EQ(testo_lettura(leggi_voce(r[caso.voce], usi_voci(r)[caso.voce], caso.campo)),
+              caso.testo)
         << "entry " << caso.voce << " " << descrizione(caso.campo).nome;
   }
 }

@@ -74,11 +74,19 @@ std::string prova_dump(std::string_view byte) {
     const std::string nome(nome_file_compilato(tipo));
     bool decodificato = false;
     if (std::string v = rilettura(tipo, byte, &decodificato); !v.empty()) return nome + ": " + v;
-    for (bool json : {false, true}) {
-      for (const auto& [da, a] : {std::pair<int64_t, int64_t>{INT64_MIN, INT64_MAX}, {100, 1050}}) {
-        if (std::string v = mostra(tipo, decodificato, fs, json, da, a); !v.empty())
-          return nome + ": " + v;
-      }
+    // Text and JSON whole, and text over a stretch. A grid is shown over its
+    // first kilometre only (its reading and writing back cover every cell): each
+    // cell is shown by the same code, and a grid of 20 000 cells would make
+    // megabytes of text and JSON at every execution.
+    const int64_t fine = tipo == TipoFileCompilato::kPercorso ? 1000 : INT64_MAX;
+    const struct {
+      bool json;
+      int64_t da;
+      int64_t a;
+    } modi[] = {{false, INT64_MIN, fine}, {true, INT64_MIN, fine}, {false, 100, 1050}};
+    for (const auto& modo : modi) {
+      if (std::string v = mostra(tipo, decodificato, fs, modo.json, modo.da, modo.a); !v.empty())
+        return nome + ": " + v;
     }
   }
   return {};
