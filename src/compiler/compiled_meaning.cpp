@@ -1,7 +1,6 @@
 #include "compiler/compiled_meaning.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "base/windows_1252.h"
 
@@ -382,10 +381,9 @@ std::string testo_lettura(const Lettura& l) {
 }
 
 std::string orario_leggibile(int64_t secondi) {
-  char testo[48];
-  std::snprintf(testo, sizeof testo, "%02lld:%02lld:%02lld", static_cast<long long>(secondi / 3600),
-                static_cast<long long>(secondi / 60 % 60), static_cast<long long>(secondi % 60));
-  return testo;
+  const auto due_cifre = [](int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+  return due_cifre(secondi / 3600) + ":" + due_cifre(secondi / 60 % 60) + ":" +
+         due_cifre(secondi % 60);
 }
 
 }  // namespace scenario
