@@ -1,5 +1,6 @@
 #include "reader/line_reader.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/rounding.h"
@@ -156,14 +157,16 @@ Esito curva(LetturaSorgente& lettura) {
   Tracciato& tracciato = lettura.tabelle().tracciato;
   const int64_t ultimo = int64_t{tracciato.ultimo_indice()} - 2;
   const int64_t fine_curva = int64_t{posizione} + lunghezza;
-  while (tracciato.prossimo_punto() <= posizione && tracciato.prossimo_punto() <= ultimo) {
-    passo_rettilineo(tracciato);
-    if (tracciato.prossimo_punto() > kPuntoMassimo) return lettura.termina(kErroreCurva);
-  }
-  while (tracciato.prossimo_punto() <= fine_curva && tracciato.prossimo_punto() <= ultimo) {
-    passo_curvo(tracciato, svolta);
-    if (tracciato.prossimo_punto() > kPuntoMassimo) return lettura.termina(kErroreCurva);
-  }
+  // Each run stops at the millionth point at the latest: a plan view that
+  // reaches it is refused. An end before the origin lays nothing.
+  const auto fino_a = [&](int64_t fine) {
+    return static_cast<int32_t>(
+        std::max<int64_t>(std::min({fine, ultimo, int64_t{kPuntoMassimo}}), -1));
+  };
+  rettilineo_fino_a(tracciato, fino_a(posizione));
+  if (tracciato.prossimo_punto() > kPuntoMassimo) return lettura.termina(kErroreCurva);
+  curvo_fino_a(tracciato, svolta, fino_a(fine_curva));
+  if (tracciato.prossimo_punto() > kPuntoMassimo) return lettura.termina(kErroreCurva);
   return Esito::kProsegui;
 }
 
@@ -295,7 +298,7 @@ Esito leggi_testo_linea(LetturaSorgente& lettura, const std::string& nome,
   } while (stato.k < int64_t{tabelle.ultima_cella} - 2);
   if (tabelle.scrivi_linea != 0) {
     Tracciato& tracciato = tabelle.tracciato;
-    while (tracciato.prossimo_punto() <= tracciato.ultimo_indice() - 2) passo_rettilineo(tracciato);
+    rettilineo_fino_a(tracciato, tracciato.ultimo_indice() - 2);
   }
   *cartello_libero = stato.e;
   return Esito::kProsegui;
