@@ -5,16 +5,18 @@
 namespace scenario {
 
 void Tracciato::crea(int32_t ultimo_indice) {
-  x_.resize(static_cast<size_t>(ultimo_indice) + 1);
-  y_.resize(static_cast<size_t>(ultimo_indice) + 1);
+  ultimo_ = ultimo_indice;
+  blocco_ = LargeBlock(2 * punti() * sizeof(double));
   prossimo_ = 0;
 }
 
 void Tracciato::imposta_origine() {
-  x_[0] = 0.0;
-  y_[0] = 0.0;
-  x_[1] = 0.0;
-  y_[1] = 1.0;
+  double* xs = coordinate();
+  double* ys = xs + punti();
+  xs[0] = 0.0;
+  ys[0] = 0.0;
+  xs[1] = 0.0;
+  ys[1] = 1.0;
   prossimo_ = 2;
 }
 

@@ -9,11 +9,11 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
-#include <new>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "base/large_block.h"
 
 namespace scenario {
 
@@ -99,9 +99,9 @@ class Tracciato {
   // Makes room for points 0 to `ultimo_indice`, all empty. The room is not
   // filled: a point's memory is first touched when the point is computed.
   void crea(int32_t ultimo_indice);
-  bool esiste() const { return !x_.empty(); }
+  bool esiste() const { return ultimo_ >= 0; }
   // The highest point index (`lunghezza_tracciato`), or -1 when there is no plan view.
-  int32_t ultimo_indice() const { return static_cast<int32_t>(x_.size()) - 1; }
+  int32_t ultimo_indice() const { return ultimo_; }
 
   // Sets points 0 and 1 to (0, 0) and (0, 1); the next point to compute is 2.
   void imposta_origine();
@@ -110,8 +110,9 @@ class Tracciato {
   // Stores point `prossimo_punto()` and moves on. The caller keeps within
   // `ultimo_indice()`.
   void aggiungi_punto(double x, double y) {
-    x_[static_cast<size_t>(prossimo_)] = x;
-    y_[static_cast<size_t>(prossimo_)] = y;
+    double* xs = coordinate();
+    xs[prossimo_] = x;
+    xs[punti() + static_cast<size_t>(prossimo_)] = y;
     ++prossimo_;
   }
 
@@ -120,26 +121,25 @@ class Tracciato {
     return m < 2 ? EtichettaPunto::kIntero16 : EtichettaPunto::kReale64;
   }
   // The coordinates of a point computed, m < `prossimo_punto()`.
-  double x(int32_t m) const { return x_[static_cast<size_t>(m)]; }
-  double y(int32_t m) const { return y_[static_cast<size_t>(m)]; }
+  double x(int32_t m) const { return valori_x()[static_cast<size_t>(m)]; }
+  double y(int32_t m) const { return valori_y()[static_cast<size_t>(m)]; }
   // The coordinates of every point computed, in order.
-  std::span<const double> valori_x() const { return {x_.data(), static_cast<size_t>(prossimo_)}; }
-  std::span<const double> valori_y() const { return {y_.data(), static_cast<size_t>(prossimo_)}; }
+  std::span<const double> valori_x() const {
+    return {coordinate(), static_cast<size_t>(prossimo_)};
+  }
+  std::span<const double> valori_y() const {
+    return {coordinate() + punti(), static_cast<size_t>(prossimo_)};
+  }
 
  private:
-  // Leaves the elements it makes uninitialised: only computed points are
-  // ever read.
-  template <typename T>
-  struct SenzaAzzerare : std::allocator<T> {
-    template <typename U>
-    void construct(U* posto) noexcept {
-      ::new (static_cast<void*>(posto)) U;
-    }
-  };
-  using Coordinate = std::vector<double, SenzaAzzerare<double>>;
+  size_t punti() const { return static_cast<size_t>(ultimo_ + 1); }
+  double* coordinate() { return static_cast<double*>(blocco_.data()); }
+  const double* coordinate() const { return static_cast<const double*>(blocco_.data()); }
 
-  Coordinate x_;
-  Coordinate y_;
+  // The x values of points 0 to `ultimo_`, then their y values: one block,
+  // filled once as the points are computed.
+  LargeBlock blocco_;
+  int32_t ultimo_ = -1;
   int32_t prossimo_ = 0;
 };
 
