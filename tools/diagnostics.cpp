@@ -1,5 +1,9 @@
 #include "diagnostics.h"
 
+#include <algorithm>
+
+#include "compiler/compiled_meaning.h"
+
 namespace scenario {
 namespace {
 
@@ -134,37 +138,6 @@ std::string messaggio_esito(EsitoCompilazione esito, const Scenario& tabelle) {
              "the line source text; nothing written";
   }
   return "";
-}
-
-std::string_view nome_tipo_cella(TipoCella tipo) {
-  switch (tipo) {
-    case TipoCella::kBinario:
-      return "plain track";
-    case TipoCella::kSegnale:
-      return "signal";
-    case TipoCella::kFineRallentamento:
-      return "slowdown end";
-    case TipoCella::kInizioRallentamento:
-      return "slowdown start";
-    case TipoCella::kAvvisoRallentamento:
-      return "slowdown warning board";
-    case TipoCella::kPreavvisoRallentamento:
-      return "cell before a slowdown warning board";
-    case TipoCella::kIndicatoreVMax:
-      return "speed board";
-    case TipoCella::kFermata:
-      return "station stop point";
-    case TipoCella::kMarcaMontagna:
-      return "mountain marker";
-    case TipoCella::kAbbattimentoConValore:
-      return "code-cut point with a value";
-    case TipoCella::kAbbattimentoSenzaValore:
-      return "code-cut point without a value";
-    case TipoCella::kCartelloIndicatore:
-      return "lettered board";
-    default:
-      return "unknown kind";
-  }
 }
 
 }  // namespace scenario

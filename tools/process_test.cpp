@@ -111,6 +111,8 @@ TEST(ScenarioToolProcess, ExitStatuses) {
        2,
        "scenario-tool dump: \"corto.sim\" is not a compiled train scenario: the file ends"},
       {{"dump", "assente.dat"}, 2, "scenario-tool dump: "},
+      // Refused at once, never read until memory runs out.
+      {{"dump", "/dev/zero", "--kind", "grid"}, 2, "\"/dev/zero\": not a regular file"},
   };
   for (const auto& caso : casi) {
     const Esito e = strumento(caso.argomenti, cartella);

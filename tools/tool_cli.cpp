@@ -32,6 +32,10 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
   c_dump->add_option("--points", dump.passo_punti, "compiled line: also list every STEP-th point")
       ->check(CLI::Range(1, 1000000))
       ->type_name("STEP");
+  c_dump->add_option("--from", dump.da, "show only the cells, points and stations from M metres")
+      ->type_name("M");
+  c_dump->add_option("--to", dump.a, "show only the cells, points and stations up to M metres")
+      ->type_name("M");
 
   std::string cartella_export;
   CLI::App* c_export = app.add_subcommand(

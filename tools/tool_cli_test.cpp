@@ -59,7 +59,7 @@ TEST(EseguiStrumento, HelpForTheToolAndEachCommandGoesToStandardOutput) {
     std::vector<std::string> parole;
   } casi[] = {
       {{"--help"}, {"dump", "export", "compile", "plot", "64"}},
-      {{"dump", "--help"}, {"FILE", "--json", "--kind", "--points"}},
+      {{"dump", "--help"}, {"FILE", "--json", "--kind", "--points", "--from", "--to"}},
       {{"export", "--help"}, {"DIR"}},
       {{"compile", "--help"}, {"--line-name", "--train-number", "--no-plan", "--out", "--json"}},
       {{"plot", "--help"}, {"--svg", "--line-name", "--train-number"}},
@@ -79,7 +79,7 @@ TEST(EseguiStrumento, DumpsAFileGivenOnTheCommandLine) {
   fs.files()["copia"] = test::griglia_di_prova(141);
   const Uscite u = esegui(fs, {"dump", "copia", "--kind", "grid", "--json"});
   EXPECT_EQ(u.esito, kEsitoRiuscito) << u.err;
-  EXPECT_EQ(u.out.rfind("{\"bytes\":2115,", 0), 0u) << u.out;
+  EXPECT_EQ(u.out.rfind("{\"kind\":\"grid\",\"bytes\":2115,", 0), 0u) << u.out;
 }
 
 TEST(EseguiStrumento, ExportWritesTheTextsAndDocumentsAndCompilesNothing) {

@@ -1,5 +1,7 @@
 #include "base/memory_file_system.h"
 
+#include <vector>
+
 namespace scenario {
 
 bool MemoryFileSystem::Exists(const std::string& name) { return files_.count(name) != 0; }
@@ -19,13 +21,27 @@ Status MemoryFileSystem::ReadFileUpTo(const std::string& name, uint64_t limite,
 
 namespace {
 
+// Keeps the pieces apart and joins them once at the end: a file handed over
+// in many small pieces is copied twice, never regrown piece by piece (a
+// growing string of 20 MB would hold twice that while it moves).
 class StringSink : public ByteSink {
  public:
   Status Append(std::string_view bytes) override {
-    contents.append(bytes);
+    pieces_.emplace_back(bytes);
+    size_ += bytes.size();
     return Status::OK();
   }
-  std::string contents;
+  std::string Take() {
+    if (pieces_.size() == 1) return std::move(pieces_.front());
+    std::string contents;
+    contents.reserve(size_);
+    for (const std::string& piece : pieces_) contents += piece;
+    return contents;
+  }
+
+ private:
+  std::vector<std::string> pieces_;
+  size_t size_ = 0;
 };
 
 }  // namespace
@@ -36,7 +52,7 @@ Status MemoryFileSystem::ReplaceFileWith(const std::string& name, const Produtto
   }
   StringSink sink;
   if (Status prodotto = produci(sink); !prodotto.ok()) return prodotto;
-  files_[name] = std::move(sink.contents);
+  files_[name] = sink.Take();
   return Status::OK();
 }
 

@@ -9,9 +9,11 @@
 namespace scenario {
 
 // Converts UTF-8 text to Windows-1252 bytes. A character the code page cannot
-// hold, and any malformed UTF-8 sequence, becomes "?", as the system's own
-// conversion to the ANSI code page does.
+// hold becomes "?", as the system's own conversion to the ANSI code page does;
+// so does each byte of malformed UTF-8 (see leggi_utf8).
 std::string utf8_a_windows_1252(std::string_view utf8);
+// The same, appended to `out`.
+void aggiungi_windows_1252(std::string_view utf8, std::string& out);
 
 // Converts Windows-1252 bytes to UTF-8. The five bytes the code page leaves
 // undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of

@@ -149,18 +149,19 @@ Esito pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
   return Esito::kProsegui;
 }
 
-// Moves the point counter m on to `fino` (inclusive), computing each point
-// with `passo` while it lies within the plan view. Beyond the last computed
-// point nothing is computed, so the counter moves on in one step, never past
-// the first index above the limit. False when it has passed the limit: the
-// procedure ends with error 103, with the points up to the limit computed.
-template <typename Passo>
-bool avanza_punti(Tracciato& tracciato, int64_t& m, int64_t fino, Passo passo) {
+// Moves the point counter m on to `fino` (inclusive), computing the points
+// that lie within the plan view in one run (`corsa(ultimo)` lays the points
+// from the next one up to `ultimo`). Beyond the last computed point nothing is
+// computed, so the counter moves on in one step, never past the first index
+// above the limit. False when it has passed the limit: the procedure ends
+// with error 103, with the points up to the limit computed.
+template <typename Corsa>
+bool avanza_punti(Tracciato& tracciato, int64_t& m, int64_t fino, Corsa corsa) {
   const int64_t ultimo = int64_t{tracciato.ultimo_indice()} - 2;
-  while (m <= fino && m <= ultimo) {
-    passo();
-    ++m;
-    if (m > kPuntoMassimo) return false;
+  const int64_t calcola_fino = std::min({fino, ultimo, int64_t{kPuntoMassimo}});
+  if (m <= calcola_fino) {
+    corsa(static_cast<int32_t>(calcola_fino));
+    m = calcola_fino + 1;
   }
   if (m <= fino) m = std::min(fino + 1, int64_t{kPuntoMassimo} + 1);
   return m <= kPuntoMassimo;
@@ -182,9 +183,10 @@ Esito curva(LetturaSorgente& lettura, StatoPercorso& stato) {
   const double svolta = lettura.contiene("s") ? -kSvoltaClasse[classe] : kSvoltaClasse[classe];
 
   Tracciato& tracciato = lettura.tabelle().tracciato;
-  if (!avanza_punti(tracciato, stato.m, posizione, [&] { passo_rettilineo(tracciato); }) ||
+  if (!avanza_punti(tracciato, stato.m, posizione,
+                    [&](int32_t ultimo) { rettilineo_fino_a(tracciato, ultimo); }) ||
       !avanza_punti(tracciato, stato.m, int64_t{posizione} + lunghezza,
-                    [&] { passo_curvo(tracciato, svolta); })) {
+                    [&](int32_t ultimo) { curvo_fino_a(tracciato, svolta, ultimo); })) {
     return lettura.termina(kErroreCurva);
   }
   return Esito::kProsegui;
@@ -316,7 +318,7 @@ Esito leggi_testo_linea(LetturaSorgente& lettura, const std::string& nome,
   } while (stato.k < int64_t{tabelle.ultima_cella} - 2);
   if (tabelle.scrivi_linea != 0) {
     Tracciato& tracciato = tabelle.tracciato;
-    while (tracciato.prossimo_punto() <= tracciato.ultimo_indice() - 2) passo_rettilineo(tracciato);
+    rettilineo_fino_a(tracciato, tracciato.ultimo_indice() - 2);
   }
   *cartello_libero = stato.e;
   return Esito::kProsegui;

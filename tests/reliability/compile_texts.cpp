@@ -6,6 +6,8 @@
 
 #include "reader/error_codes.h"
 
+#include "compiler/compiled_files.h"
+
 namespace scenario::test {
 namespace {
 
@@ -35,13 +37,6 @@ size_t byte_attesi_registro(const Scenario& tabelle) {
     totale += 34 + std::min<size_t>(voce.nome.size(), 0xFFFF);
   }
   return totale;
-}
-
-bool voce_vuota(const VoceRegistro& voce) {
-  return voce.tipo == 0 && voce.inizio == 0 && voce.fine == 0 && voce.progressiva == 0 &&
-         voce.campo_4 == 0 && voce.nome.empty() && voce.campo_7 == 0 && voce.campo_8 == 0 &&
-         voce.campo_10 == 0 && voce.campo_11 == 0 && voce.campo_12 == 0 && voce.campo_9 == 0 &&
-         voce.campo_13 == 0 && voce.campo_6 == 0 && voce.campo_5 == 0 && voce.orario == 0;
 }
 
 // The size of file `nome`, or -1 when there is none.
@@ -82,7 +77,7 @@ std::string controlla_invarianti(const ProvaCompilazione& prova) {
   if (t.codice_errore != 0 && !codice_registrabile(t.codice_errore)) {
     return "unknown error code " + std::to_string(t.codice_errore);
   }
-  if (!voce_vuota(t.registro[0])) return "record entry 0 was written";
+  if (t.registro[0] != VoceRegistro{}) return "record entry 0 was written";
   if (t.montagna_inizio[0] != 0 || t.montagna_fine[0] != 0) return "mountain stretch 0 was written";
   if (t.numero_montagne < 0 || t.numero_montagne > 80) {
     return "mountain count " + std::to_string(t.numero_montagne) + " outside 0 to 80";
@@ -116,6 +111,49 @@ std::string controlla_invarianti(const ProvaCompilazione& prova) {
     return "compiled line of " + std::to_string(linea) + " bytes, the plan view makes " +
            std::to_string(byte_attesi_linea(t.tracciato));
   }
+  return {};
+}
+
+std::string controlla_rilettura(const ProvaCompilazione& prova) {
+  const Scenario& t = prova.tabelle;
+  const auto& file = prova.file_system.files();
+  if (prova.risultato.esito != EsitoCompilazione::kCompletata) return {};
+
+  const std::string& byte_registro = file.at(prova.nomi.scenario_compilato());
+  RegistroCompilato registro;
+  if (Status s = decodifica_scenario(byte_registro, &registro); !s.ok())
+    return "the train scenario does not read back: " + s.message();
+  for (size_t i = 0; i < registro.size(); ++i) {
+    VoceRegistro scritta = t.registro[i];
+    scritta.nome.resize(std::min<size_t>(scritta.nome.size(), 0xFFFF));
+    if (registro[i] != scritta) return "record entry " + std::to_string(i) + " reads back changed";
+  }
+  if (codifica_registro(registro) != byte_registro) return "the train scenario writes back changed";
+
+  const std::string& byte_griglia = file.at(prova.nomi.percorso_compilato());
+  std::vector<CellaPercorso> celle;
+  if (Status s = decodifica_percorso(byte_griglia, &celle); !s.ok())
+    return "the route grid does not read back: " + s.message();
+  if (celle != t.percorso) return "the route grid reads back changed";
+  if (codifica_percorso(celle) != byte_griglia) return "the route grid writes back changed";
+
+  const auto linea_scritta = file.find(prova.nomi.linea_compilata());
+  if (linea_scritta == file.end()) return {};
+  LineaCompilata linea;
+  if (Status s = decodifica_linea(linea_scritta->second, &linea); !s.ok())
+    return "the compiled line does not read back: " + s.message();
+  if (linea.lunghezza_tracciato() != t.tracciato.ultimo_indice())
+    return "the compiled line reads back with another length";
+  for (int32_t m = 0; m <= t.tracciato.ultimo_indice(); ++m) {
+    const EtichettaPunto e = t.tracciato.etichetta(m);
+    const bool vuoto = e == EtichettaPunto::kVuoto;
+    const ValoreTracciato x{e, vuoto ? 0.0 : t.tracciato.x(m)};
+    const ValoreTracciato y{e, vuoto ? 0.0 : t.tracciato.y(m)};
+    if (linea.x[static_cast<size_t>(m)] != x || linea.y[static_cast<size_t>(m)] != y)
+      return "plan-view point " + std::to_string(m) + " reads back changed";
+  }
+  if (codifica_linea(linea) != linea_scritta->second)
+    return "the compiled line writes back changed";
   return {};
 }
 

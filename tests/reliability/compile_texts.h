@@ -44,4 +44,9 @@ void compila_testi(const TestiProva& testi, ProvaCompilazione* prova);
 // rule, or an empty text when all hold.
 std::string controlla_invarianti(const ProvaCompilazione& prova);
 
+// The compiled files of a completed compile read back as the tables they
+// were written from, and the tables read back write the same bytes again:
+// the description of the first difference, or an empty text.
+std::string controlla_rilettura(const ProvaCompilazione& prova);
+
 }  // namespace scenario::test
