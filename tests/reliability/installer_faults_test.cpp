@@ -119,9 +119,29 @@ class GuastiInstallatore : public ::testing::Test {
     return testo;
   }
 
-  // The report a failure on file `indice` must give.
+  // The report a failure on file `indice` must give. Creating and writing
+  // meet the file's temporary copy, "NAME.<16 hex digits>.part", and name it.
   std::string rapporto(const std::string& azione, size_t indice, const std::string& motivo) const {
-    return "Installation failed: " + azione + " \"" + percorso(indice).string() + "\": " + motivo;
+    const bool temporaneo = azione == "creating" || azione == "writing";
+    return "Installation failed: " + azione + " \"" + percorso(indice).string() +
+           (temporaneo ? ".XXXXXXXXXXXXXXXX.part" : "") + "\": " + motivo;
+  }
+  bool ha_rapporto(const std::string& errori, const std::string& azione, size_t indice,
+                   const std::string& motivo) const {
+    const std::string atteso = rapporto(azione, indice, motivo);
+    const size_t cifre = atteso.find(".XXXXXXXXXXXXXXXX.part\"");
+    if (cifre == std::string::npos) return errori.find(atteso) != std::string::npos;
+    // The run's own number in place of the X's: sixteen lowercase hex digits.
+    const std::string prima = atteso.substr(0, cifre + 1), dopo = atteso.substr(cifre + 17);
+    for (size_t at = errori.find(prima); at != std::string::npos; at = errori.find(prima, at + 1)) {
+      const std::string numero = errori.substr(at + prima.size(), 16);
+      if (numero.size() == 16 &&
+          numero.find_first_not_of("0123456789abcdef") == std::string::npos &&
+          errori.compare(at + prima.size() + 16, dopo.size(), dopo) == 0) {
+        return true;
+      }
+    }
+    return false;
   }
 
   void VerificaGuasto(const EsitoProcesso& esito, size_t guasto, const std::string& azione,
@@ -129,7 +149,7 @@ class GuastiInstallatore : public ::testing::Test {
                       const std::map<std::string, std::string>& estranei = {}) {
     EXPECT_FALSE(esito.ucciso) << esito.errori;
     EXPECT_NE(esito.stato, 0) << esito.errori;
-    EXPECT_NE(esito.errori.find(rapporto(azione, guasto, motivo)), std::string::npos)
+    EXPECT_TRUE(ha_rapporto(esito.errori, azione, guasto, motivo))
         << "expected: " << rapporto(azione, guasto, motivo) << "\ngot: " << esito.errori;
     std::map<std::string, std::string> atteso = atteso_dopo_guasto(guasto);
     for (const auto& [nome, contenuto] : estranei) {
