@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "base/memory_file_system.h"
+#include "util/trap_disk_test_util.h"
 
 namespace scenario {
 namespace {
@@ -191,33 +192,8 @@ TEST(MemoryFileSystem, AFailingWriteKeepsTheEarlierFile) {
 }
 
 #ifndef _WIN32
-// What can stand at a name besides a plain file: each is set up for real.
-enum class Intruso : uint8_t { kLinkSospeso, kLinkAFile, kLinkFisso, kCartella, kFifo };
-
-// Plants `intruso` at `where`; `outside` is a file outside the folder that a
-// link points at.
-void pianta(Intruso intruso, const std::string& where, const fs::path& outside) {
-  switch (intruso) {
-    case Intruso::kLinkSospeso:
-      fs::create_symlink(outside.string() + ".absent", where);
-      break;
-    case Intruso::kLinkAFile:
-      fs::create_symlink(outside, where);
-      break;
-    case Intruso::kLinkFisso:
-      fs::create_hard_link(outside, where);
-      break;
-    case Intruso::kCartella:
-      fs::create_directory(where);
-      break;
-    case Intruso::kFifo:
-      ASSERT_EQ(mkfifo(where.c_str(), 0600), 0);
-      break;
-  }
-}
-
-constexpr Intruso kIntrusi[] = {Intruso::kLinkSospeso, Intruso::kLinkAFile, Intruso::kLinkFisso,
-                                Intruso::kCartella, Intruso::kFifo};
+using test::Esca;
+using test::kEsche;
 
 class DiskHostileTest : public DiskFileSystemTest {
  protected:
@@ -228,23 +204,23 @@ class DiskHostileTest : public DiskFileSystemTest {
   }
   void TearDown() override {
     fs::remove(outside_);
-    fs::remove(outside_.string() + ".absent");
+    fs::remove(outside_.string() + "-assente");
     DiskFileSystemTest::TearDown();
   }
   void ExpectOutsideUntouched() const {
     EXPECT_EQ(slurp(outside_.string()), "the player's own file");
-    EXPECT_FALSE(fs::exists(outside_.string() + ".absent"));
+    EXPECT_FALSE(fs::exists(outside_.string() + "-assente"));
   }
   fs::path outside_;
 };
 
 TEST_F(DiskHostileTest, WhateverStandsAtTheTemporaryNameIsNeverWrittenThrough) {
   constexpr uint64_t kPiantato = 0x00000000deadbeefull;
-  for (const Intruso intruso : kIntrusi) {
-    SCOPED_TRACE(static_cast<int>(intruso));
+  for (const Esca esca : kEsche) {
+    SCOPED_TRACE(static_cast<int>(esca));
     const std::string target = name("f.sim");
     const std::string planted = temporary_name_for(target, kPiantato);
-    pianta(intruso, planted, outside_);
+    test::pianta(esca, planted, outside_);
 
     // The planted name is drawn first; the write moves on to a fresh one.
     int drawn = 0;
@@ -273,11 +249,11 @@ TEST_F(DiskHostileTest, TheSweepRemovesOnlyPlainTemporaryFilesAndFollowsNoLink) 
   std::ofstream(name("f.sim.00000000000000aa.part")) << "a killed run's";
   std::ofstream(name("g.sim.part")) << "not a name of this run";
   std::ofstream(name("f.sim.00000000000000AA.part")) << "not the pattern";
-  pianta(Intruso::kLinkFisso, name("f.sim.00000000000000bb.part"), outside_);
-  pianta(Intruso::kLinkAFile, name("f.dat.part"), outside_);
-  pianta(Intruso::kLinkSospeso, name("f.dat.00000000000000cc.part"), outside_);
-  pianta(Intruso::kCartella, name("f.sim.00000000000000dd.part"), outside_);
-  pianta(Intruso::kFifo, name("f.dat.00000000000000ee.part"), outside_);
+  test::pianta(Esca::kLinkFisso, name("f.sim.00000000000000bb.part"), outside_);
+  test::pianta(Esca::kLinkEsterno, name("f.dat.part"), outside_);
+  test::pianta(Esca::kLinkSospeso, name("f.dat.00000000000000cc.part"), outside_);
+  test::pianta(Esca::kCartella, name("f.sim.00000000000000dd.part"), outside_);
+  test::pianta(Esca::kFifo, name("f.dat.00000000000000ee.part"), outside_);
 
   ASSERT_TRUE(disk_file_system().RemoveLeftovers({name("f.sim"), name("f.dat")}).ok());
   // A hard link is a plain file of its own name: the name goes, the file it

@@ -26,6 +26,7 @@
 #include "driver/form1.h"
 #include "reliability/installer_process.h"
 #include "util/fake_platform_test_util.h"
+#include "util/trap_disk_test_util.h"
 
 namespace scenario {
 namespace {
@@ -78,9 +79,6 @@ std::map<std::string, std::string> voci(const fs::path& cartella) {
   return trovate;
 }
 
-// What can be planted at a temporary name.
-enum class Esca : uint8_t { kLinkSospeso, kLinkEsterno, kLinkFisso, kFifo, kCartella };
-
 class InstallatoreOstile : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -100,27 +98,7 @@ class InstallatoreOstile : public ::testing::Test {
     fs::remove(esterno_.string() + "-assente", ignorato);
   }
 
-  // Plants `esca` at `nome`; returns what `voci` will show for it.
-  std::string pianta(Esca esca, const fs::path& nome) {
-    switch (esca) {
-      case Esca::kLinkSospeso:
-        fs::create_symlink(esterno_.string() + "-assente", nome);
-        return "link to " + esterno_.string() + "-assente";
-      case Esca::kLinkEsterno:
-        fs::create_symlink(esterno_, nome);
-        return "link to " + esterno_.string();
-      case Esca::kLinkFisso:
-        fs::create_hard_link(esterno_, nome);
-        return "";  // a plain file of its own name: the sweep removes the name
-      case Esca::kFifo:
-        EXPECT_EQ(mkfifo(nome.c_str(), 0666), 0);
-        return "fifo";
-      case Esca::kCartella:
-        fs::create_directory(nome);
-        return "folder";
-    }
-    return "";
-  }
+  std::string pianta(Esca esca, const fs::path& nome) { return test::pianta(esca, nome, esterno_); }
 
   void VerificaEsterno() const {
     EXPECT_EQ(leggi(esterno_), "the player's own file");
@@ -131,9 +109,6 @@ class InstallatoreOstile : public ::testing::Test {
   fs::path esterno_;
   std::map<std::string, std::string> pacchetto_;
 };
-
-constexpr Esca kEsche[] = {Esca::kLinkSospeso, Esca::kLinkEsterno, Esca::kLinkFisso, Esca::kFifo,
-                           Esca::kCartella};
 
 TEST_F(InstallatoreOstile, WhatStandsAtTheOldTemporaryNamesIsNeitherFollowedNorWaitedFor) {
   copia_programma(cartella_);
@@ -152,50 +127,17 @@ TEST_F(InstallatoreOstile, WhatStandsAtTheOldTemporaryNamesIsNeitherFollowedNorW
   VerificaEsterno();
 }
 
-// A file system that plants, right after the run's sweep, something at the
-// very temporary name each of the eight files will be written under.
-class DiscoConTrappole : public FileSystem {
- public:
-  DiscoConTrappole(std::function<void()> trappole, uint64_t id)
-      : disco_(disk_file_system_with_ids([id, n = uint64_t{0}]() mutable { return id + n++; })),
-        trappole_(std::move(trappole)) {}
-
-  bool Exists(const std::string& name) override { return disco_->Exists(name); }
-  Status ReadFileUpTo(const std::string& name, uint64_t limite, std::string* contents) override {
-    return disco_->ReadFileUpTo(name, limite, contents);
-  }
-  Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override {
-    return disco_->ReplaceFileWith(name, produci);
-  }
-  Status RemoveFile(const std::string& name) override { return disco_->RemoveFile(name); }
-  Status RemoveLeftovers(const std::vector<std::string>& names) override {
-    const Status status = disco_->RemoveLeftovers(names);
-    trappole_();
-    return status;
-  }
-  Status CheckFolder(const std::string& folder) override { return disco_->CheckFolder(folder); }
-  FolderLockResult LockFolder(const std::string& folder, std::chrono::milliseconds wait) override {
-    return disco_->LockFolder(folder, wait);
-  }
-
- private:
-  std::unique_ptr<FileSystem> disco_;
-  std::function<void()> trappole_;
-};
-
 TEST_F(InstallatoreOstile, WhatIsPlantedAtTheRunsOwnTemporaryNamesAfterTheSweepIsPassedBy) {
   constexpr uint64_t kIdCorsa = 0x5ca1ab1e00000000ull;
   std::map<std::string, std::string> atteso = pacchetto_;
-  DiscoConTrappole disco(
-      [&] {
-        int i = 0;
-        for (const std::string& nome : otto_nomi(cartella_.string())) {
-          const fs::path trappola = temporary_name_for(nome, kIdCorsa);
-          const std::string resta = pianta(kEsche[i++ % std::size(kEsche)], trappola);
-          atteso[trappola.filename().string()] = resta.empty() ? leggi(esterno_) : resta;
-        }
-      },
-      kIdCorsa);
+  DiscoConTrappole disco(kIdCorsa, [&] {
+    int i = 0;
+    for (const std::string& nome : otto_nomi(cartella_.string())) {
+      const fs::path trappola = temporary_name_for(nome, kIdCorsa);
+      const std::string resta = pianta(kEsche[i++ % std::size(kEsche)], trappola);
+      atteso[trappola.filename().string()] = resta.empty() ? leggi(esterno_) : resta;
+    }
+  });
   PiattaformaFinta piattaforma(cartella_.string());
   Form1 form1(piattaforma, disco);
   EXPECT_EQ(form1.carica(), kUscitaRiuscita) << piattaforma.eventi.back();
