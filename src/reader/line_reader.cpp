@@ -1,5 +1,6 @@
 #include "reader/line_reader.h"
 
+#include <optional>
 #include <utility>
 
 #include "base/rounding.h"
@@ -35,6 +36,7 @@ struct StatoPercorso {
   int32_t g = 0;               // the gradient in force, per mille
   int64_t k = 0;               // the next cell whose gradient is still to be written
   int32_t e = kPrimoCartello;  // the record-table entry of the next lettered board
+  MontagneDelTesto* montagne = nullptr;
 };
 
 // Writes the gradient in force into cell k and moves k on. A gradient holds
@@ -51,7 +53,16 @@ bool scrivi_pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
 
 // One record of the general section; the route length, the three kilometre
 // references, the three backdrops and the cab-signal repetition.
-Esito impostazione(LetturaSorgente& lettura) {
+//
+// A route-length record sizes the grid and the plan view, up to 20 141 cells
+// and 1 007 001 points, all empty. Nothing else in the general section
+// touches either, so a record that a later one overrides would only have
+// cleared them for nothing: the length is kept in `lunghezza_valida` and the
+// tables are sized once, for the last valid length, when the section ends,
+// however it ends (`leggi_generale`). A text of many route-length records
+// then costs what its size costs, and leaves exactly what sizing at every
+// record left.
+Esito impostazione(LetturaSorgente& lettura, std::optional<int32_t>* lunghezza_valida) {
   Scenario& tabelle = lettura.tabelle();
   if (lettura.contiene("percorso") && lettura.contiene("lunghezza")) {
     int32_t lunghezza = 0;
@@ -60,7 +71,7 @@ Esito impostazione(LetturaSorgente& lettura) {
     if (lunghezza > kLunghezzaMassima || lunghezza < 0) {
       return lettura.termina(kErroreLunghezzaPercorso);
     }
-    tabelle.dimensiona(lunghezza);
+    *lunghezza_valida = lunghezza;
   }
 
   const struct {
@@ -105,7 +116,7 @@ Esito impostazione(LetturaSorgente& lettura) {
 }
 
 // The general section, up to and including the first header after it.
-Esito leggi_generale(LetturaSorgente& lettura) {
+Esito record_generali(LetturaSorgente& lettura, std::optional<int32_t>* lunghezza_valida) {
   const std::string& riga = lettura.riga();
   for (;;) {
     if (lettura.fine_file()) return Esito::kProsegui;
@@ -115,12 +126,22 @@ Esito leggi_generale(LetturaSorgente& lettura) {
     for (int i = 0; i < 10; ++i) {
       if (lettura.contiene("-") && !lettura.leggi_token()) return Esito::kGuasto;
     }
-    const Esito esito = impostazione(lettura);
+    const Esito esito = impostazione(lettura, lunghezza_valida);
     if (esito != Esito::kProsegui) return esito;
     if (lettura.contiene("[") && lettura.contiene("]") && !riga.starts_with('-')) {
       return Esito::kProsegui;
     }
   }
+}
+
+// The general section, then the tables sized for the last valid route
+// length it gave, whichever way it ended: an error that ends the procedure
+// leaves them as that record sized them.
+Esito leggi_generale(LetturaSorgente& lettura) {
+  std::optional<int32_t> lunghezza_valida;
+  const Esito esito = record_generali(lettura, &lunghezza_valida);
+  if (lunghezza_valida) lettura.tabelle().dimensiona(*lunghezza_valida);
+  return esito;
 }
 
 Esito pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
@@ -167,14 +188,14 @@ Esito curva(LetturaSorgente& lettura) {
   return Esito::kProsegui;
 }
 
-Esito montagna(LetturaSorgente& lettura) {
+Esito montagna(LetturaSorgente& lettura, MontagneDelTesto& montagne) {
   DatiMontagna dati;
   if (!(lettura.leggi(&dati.inizio) && lettura.leggi(&dati.fine) && lettura.leggi(&dati.tipo))) {
     return Esito::kGuasto;
   }
   if (lettura.oltre_griglia(dati.inizio, 100)) return lettura.oltre_griglia_registra(dati.inizio);
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
-  if (lettura.rifiutato([&] { memo_montagna(lettura.tabelle(), dati); })) {
+  if (lettura.rifiutato([&] { montagne.memorizza(dati); })) {
     return lettura.termina_rifiuto(dati.inizio);
   }
   return Esito::kProsegui;
@@ -233,7 +254,8 @@ Esito record_percorso(LetturaSorgente& lettura, StatoPercorso& stato) {
       (esito = curva(lettura)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.contiene("montagna") && (esito = montagna(lettura)) != Esito::kProsegui) {
+  if (lettura.contiene("montagna") &&
+      (esito = montagna(lettura, *stato.montagne)) != Esito::kProsegui) {
     return esito;
   }
   if (lettura.contiene("indicatori_v") && (esito = indicatore_v_max(lettura)) != Esito::kProsegui) {
@@ -284,7 +306,10 @@ Esito leggi_testo_linea(LetturaSorgente& lettura, const std::string& nome,
     tabelle.tracciato.imposta_origine();
   }
 
+  MontagneDelTesto montagne(tabelle);
+  stato.montagne = &montagne;
   esito = leggi_percorso(lettura, stato);
+  montagne.stendi();
   if (esito == Esito::kFineProcedura || esito == Esito::kGuasto) return esito;
 
   // The end of the text or a record beyond the grid: the line is finished
