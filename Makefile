@@ -35,25 +35,28 @@ test-asan:
 	cmake --build --preset asan
 	ctest --preset asan
 
-# A 30-second session of the compile fuzzer (clang, ASan + UBSan); `make fuzz
-# FUZZ_SECONDS=600` for a long one.
+# A short session of each fuzz target (clang, ASan + UBSan), 30 seconds in
+# all; `make fuzz FUZZ_SECONDS=600 [FUZZ_TARGET=readers_fuzzer]` for a long one.
 FUZZ_SECONDS ?= 30
+FUZZ_TARGET ?= compile_fuzzer
 test-fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/fuzz-compile.sh 30
+	scripts/fuzz-target.sh compile_fuzzer 20
+	scripts/fuzz-target.sh readers_fuzzer 10
 
 fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/fuzz-compile.sh $(FUZZ_SECONDS)
+	scripts/fuzz-target.sh $(FUZZ_TARGET) $(FUZZ_SECONDS)
 
-# Prints the benchmark figures; both programs run even when the first one
-# cannot measure, and the target fails if either could not.
+# Prints the benchmark figures; every program runs even when one before it
+# cannot measure, and the target fails if any could not.
 bench:
 	cmake --preset native >/dev/null
-	cmake --build --preset native --target installer installer_bench compile_bench
-	status=0; build/bin/installer_bench || status=1; build/bin/compile_bench || status=1; exit $$status
+	cmake --build --preset native --target installer installer_bench compile_bench hostile_texts_bench
+	status=0; build/bin/installer_bench || status=1; build/bin/compile_bench || status=1; \
+	  build/bin/hostile_texts_bench || status=1; exit $$status
 
 # The .exe players get, and its tests under wine. One test compares the files the
 # .exe leaves with those of the Linux installer, so that one is built too.

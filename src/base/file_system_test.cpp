@@ -115,6 +115,27 @@ TEST_F(DiskFileSystemTest, AStreamedFileArrivesWholeAndAFailedOneLeavesTheEarlie
   EXPECT_EQ(entries(), std::set<std::string>{"f.dat"});
 }
 
+// What every system can plant at a temporary name (a folder, another run's
+// file) is passed by: the write takes a fresh name, and the sweep keeps the
+// folder. The links and FIFOs of Linux are tried below.
+TEST_F(DiskFileSystemTest, AFolderOrAFileAtTheTemporaryNameIsPassedBy) {
+  constexpr uint64_t kPiantato = 0x00000000deadbeefull;
+  const std::string target = name("f.sim");
+  const std::string cartella = temporary_name_for(target, kPiantato);
+  const std::string altrui = temporary_name_for(target, kPiantato + 1);
+  fs::create_directory(cartella);
+  std::ofstream(altrui, std::ios::binary) << "another run's";
+  uint64_t prossimo = kPiantato;
+  auto disk = disk_file_system_with_ids([&prossimo] { return prossimo++; });
+  ASSERT_TRUE(disk->ReplaceFile(target, "compiled").ok());
+  EXPECT_EQ(slurp(target), "compiled");
+  EXPECT_EQ(slurp(altrui), "another run's");
+  EXPECT_TRUE(fs::is_directory(cartella));
+
+  ASSERT_TRUE(disk->RemoveLeftovers({target}).ok());
+  EXPECT_EQ(entries(), (std::set<std::string>{"f.sim", fs::path(cartella).filename().string()}));
+}
+
 TEST_F(DiskFileSystemTest, OnlyARegularFileWithinTheLimitIsRead) {
   FileSystem& disk = disk_file_system();
   ASSERT_TRUE(disk.ReplaceFile(name("f.dat"), std::string(100, 'x')).ok());
