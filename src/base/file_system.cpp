@@ -1,5 +1,6 @@
 #include "base/file_system.h"
 
+#include <cstring>
 #include <random>
 
 #include "base/disk_file_system.h"
@@ -66,6 +67,37 @@ std::vector<CartellaVoci> group_by_folder(const std::vector<std::string>& names)
     }
   }
   return groups;
+}
+
+Status BufferedSink::Append(std::string_view bytes) {
+  if (bytes.size() >= sizeof buffer_) {
+    if (Status flushed = Flush(); !flushed.ok()) return flushed;
+    return WriteAll(bytes);
+  }
+  if (used_ + bytes.size() > sizeof buffer_) {
+    if (Status flushed = Flush(); !flushed.ok()) return flushed;
+  }
+  std::memcpy(buffer_ + used_, bytes.data(), bytes.size());
+  used_ += bytes.size();
+  return Status::OK();
+}
+
+Status BufferedSink::Flush() {
+  const Status written = WriteAll(std::string_view(buffer_, used_));
+  used_ = 0;
+  return written;
+}
+
+Status DiskFileSystemBase::RemoveLeftovers(const std::vector<std::string>& names) {
+  for (const CartellaVoci& gruppo : group_by_folder(names)) {
+    if (Status status = RemoveLeftoversIn(gruppo); !status.ok()) return status;
+  }
+  return Status::OK();
+}
+
+uint64_t DiskFileSystemBase::next_id(int tentativo) {
+  if (tentativo > 0 || !run_id_) run_id_ = ids_();
+  return *run_id_;
 }
 
 FileSystem& disk_file_system() {

@@ -36,31 +36,12 @@ std::string larger_than(uint64_t limite) {
 
 // Writes through a buffer of its own into an open descriptor; every failure
 // names the file being written.
-class DescriptorSink : public ByteSink {
+class DescriptorSink : public BufferedSink {
  public:
   DescriptorSink(int fd, const std::string& name) : fd_(fd), name_(name) {}
 
-  Status Append(std::string_view bytes) override {
-    if (bytes.size() >= sizeof buffer_) {
-      if (Status flushed = Flush(); !flushed.ok()) return flushed;
-      return WriteAll(bytes);
-    }
-    if (used_ + bytes.size() > sizeof buffer_) {
-      if (Status flushed = Flush(); !flushed.ok()) return flushed;
-    }
-    std::memcpy(buffer_ + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
-    return Status::OK();
-  }
-
-  Status Flush() {
-    const Status written = WriteAll(std::string_view(buffer_, used_));
-    used_ = 0;
-    return written;
-  }
-
- private:
-  Status WriteAll(std::string_view bytes) {
+ protected:
+  Status WriteAll(std::string_view bytes) override {
     while (!bytes.empty()) {
       const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
       if (n < 0 && errno == EINTR) continue;
@@ -73,15 +54,14 @@ class DescriptorSink : public ByteSink {
     return Status::OK();
   }
 
+ private:
   int fd_;
   const std::string& name_;
-  char buffer_[1 << 16];
-  size_t used_ = 0;
 };
 
-class DiskFileSystem : public FileSystem {
+class DiskFileSystem : public DiskFileSystemBase {
  public:
-  explicit DiskFileSystem(std::function<uint64_t()> ids) : ids_(std::move(ids)) {}
+  using DiskFileSystemBase::DiskFileSystemBase;
 
   bool Exists(const std::string& name) override {
     struct stat st;
@@ -176,13 +156,6 @@ class DiskFileSystem : public FileSystem {
     return Status::OK();
   }
 
-  Status RemoveLeftovers(const std::vector<std::string>& names) override {
-    for (const CartellaVoci& gruppo : group_by_folder(names)) {
-      if (Status status = RemoveLeftoversIn(gruppo); !status.ok()) return status;
-    }
-    return Status::OK();
-  }
-
   Status CheckFolder(const std::string& folder) override {
     struct stat st;
     // "FOLDER/." is reached only through a folder that may be searched.
@@ -203,19 +176,8 @@ class DiskFileSystem : public FileSystem {
     }
   }
 
-  FolderLockResult LockFolder(const std::string& folder, std::chrono::milliseconds wait) override {
-    return lock_disk_folder(folder, wait);
-  }
-
- private:
-  // The first attempt of every write uses the run's own number; an attempt
-  // after a name was found taken draws a fresh one.
-  uint64_t next_id(int tentativo) {
-    if (tentativo > 0 || !run_id_) run_id_ = ids_();
-    return *run_id_;
-  }
-
-  static Status RemoveLeftoversIn(const CartellaVoci& gruppo) {
+ protected:
+  Status RemoveLeftoversIn(const CartellaVoci& gruppo) override {
     const int dir = ::open(gruppo.cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     // A folder that cannot be listed holds nothing this run could sweep; the
     // writes that follow meet the real trouble and report it.
@@ -248,9 +210,6 @@ class DiskFileSystem : public FileSystem {
     ::closedir(listing);
     return status;
   }
-
-  std::function<uint64_t()> ids_;
-  std::optional<uint64_t> run_id_;
 };
 
 }  // namespace

@@ -15,9 +15,8 @@
 #include "base/rename_over.h"
 
 namespace scenario {
-namespace {
 
-std::wstring wide(const std::string& utf8) {
+std::wstring wide(std::string_view utf8) {
   const int n =
       MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring text(static_cast<size_t>(n > 0 ? n : 0), L'\0');
@@ -34,9 +33,11 @@ std::string narrow(const wchar_t* text) {
   return utf8;
 }
 
-std::string system_reason(DWORD error) {
+std::string system_reason(unsigned long error) {
   return std::error_code(static_cast<int>(error), std::system_category()).message();
 }
+
+namespace {
 
 std::filesystem::path to_path(const std::string& name) {
   return std::filesystem::path(std::u8string(name.begin(), name.end()));
@@ -46,31 +47,12 @@ std::string larger_than(uint64_t limite) {
   return "larger than the " + std::to_string(limite) + " bytes expected";
 }
 
-class HandleSink : public ByteSink {
+class HandleSink : public BufferedSink {
  public:
   HandleSink(HANDLE file, const std::string& name) : file_(file), name_(name) {}
 
-  Status Append(std::string_view bytes) override {
-    if (bytes.size() >= sizeof buffer_) {
-      if (Status flushed = Flush(); !flushed.ok()) return flushed;
-      return WriteAll(bytes);
-    }
-    if (used_ + bytes.size() > sizeof buffer_) {
-      if (Status flushed = Flush(); !flushed.ok()) return flushed;
-    }
-    std::memcpy(buffer_ + used_, bytes.data(), bytes.size());
-    used_ += bytes.size();
-    return Status::OK();
-  }
-
-  Status Flush() {
-    const Status written = WriteAll(std::string_view(buffer_, used_));
-    used_ = 0;
-    return written;
-  }
-
- private:
-  Status WriteAll(std::string_view bytes) {
+ protected:
+  Status WriteAll(std::string_view bytes) override {
     while (!bytes.empty()) {
       const DWORD piece = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
       DWORD written = 0;
@@ -82,15 +64,14 @@ class HandleSink : public ByteSink {
     return Status::OK();
   }
 
+ private:
   HANDLE file_;
   const std::string& name_;
-  char buffer_[1 << 16];
-  size_t used_ = 0;
 };
 
-class DiskFileSystem : public FileSystem {
+class DiskFileSystem : public DiskFileSystemBase {
  public:
-  explicit DiskFileSystem(std::function<uint64_t()> ids) : ids_(std::move(ids)) {}
+  using DiskFileSystemBase::DiskFileSystemBase;
 
   bool Exists(const std::string& name) override {
     const DWORD attributes = GetFileAttributesW(wide(name).c_str());
@@ -131,7 +112,7 @@ class DiskFileSystem : public FileSystem {
     char buffer[1 << 16];
     for (;;) {
       DWORD n = 0;
-      if (!ReadFile(file, buffer, sizeof buffer, &n, nullptr)) {
+      if (!::ReadFile(file, buffer, static_cast<DWORD>(sizeof buffer), &n, nullptr)) {
         const DWORD error = GetLastError();
         CloseHandle(file);
         contents->clear();
@@ -209,13 +190,6 @@ class DiskFileSystem : public FileSystem {
     return Status::OK();
   }
 
-  Status RemoveLeftovers(const std::vector<std::string>& names) override {
-    for (const CartellaVoci& gruppo : group_by_folder(names)) {
-      if (Status status = RemoveLeftoversIn(gruppo); !status.ok()) return status;
-    }
-    return Status::OK();
-  }
-
   Status CheckFolder(const std::string& folder) override {
     const std::string nome = "the folder \"" + folder + "\" ";
     const DWORD attributes = GetFileAttributesW(wide(folder).c_str());
@@ -241,17 +215,8 @@ class DiskFileSystem : public FileSystem {
     return Status::OK();
   }
 
-  FolderLockResult LockFolder(const std::string& folder, std::chrono::milliseconds wait) override {
-    return lock_disk_folder(folder, wait);
-  }
-
- private:
-  uint64_t next_id(int tentativo) {
-    if (tentativo > 0 || !run_id_) run_id_ = ids_();
-    return *run_id_;
-  }
-
-  static Status RemoveLeftoversIn(const CartellaVoci& gruppo) {
+ protected:
+  Status RemoveLeftoversIn(const CartellaVoci& gruppo) override {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(wide(gruppo.cartella + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return Status::OK();
@@ -275,9 +240,6 @@ class DiskFileSystem : public FileSystem {
     FindClose(search);
     return status;
   }
-
-  std::function<uint64_t()> ids_;
-  std::optional<uint64_t> run_id_;
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "base/disk_file_system.h"
 #include "base/folder_lock.h"
 
 namespace scenario {
@@ -27,20 +28,6 @@ class MutexFolderLock : public FolderLock {
  private:
   HANDLE mutex_;
 };
-
-std::wstring wide(const std::string& utf8) {
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring text(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) {
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), n);
-  }
-  return text;
-}
-
-std::string system_reason(DWORD error) {
-  return std::error_code(static_cast<int>(error), std::system_category()).message();
-}
 
 // The folder's full path, with one kind of separator, no trailing separator
 // and in upper case (names on Windows ignore the case), hashed into a name a

@@ -60,13 +60,22 @@ TestiProva dividi_ingresso(std::string_view dati) {
   return {dati.substr(0, separatore), dati.substr(separatore + 1)};
 }
 
-void compila_testi(const TestiProva& testi, ProvaCompilazione* prova) {
+namespace {
+
+// The texts into the memory folder, the names of the run into the tables.
+void prepara(const TestiProva& testi, ProvaCompilazione* prova) {
   if (testi.linea)
     prova->file_system.files()[prova->nomi.testo_linea()] = std::string(*testi.linea);
   if (testi.treno)
     prova->file_system.files()[prova->nomi.testo_treno()] = std::string(*testi.treno);
   prova->tabelle.nome_linea = prova->nomi.nome_linea;
   prova->tabelle.numero_treno = prova->nomi.numero_treno;
+}
+
+}  // namespace
+
+void compila_testi(const TestiProva& testi, ProvaCompilazione* prova) {
+  prepara(testi, prova);
   prova->status =
       memorizza_percorso(1, prova->tabelle, prova->file_system, prova->nomi, &prova->risultato);
 }
@@ -136,12 +145,7 @@ std::string controlla_tabelle(const Scenario& t) {
 }
 
 void leggi_testi(const TestiProva& testi, int32_t scrivi_linea, ProvaCompilazione* prova) {
-  if (testi.linea)
-    prova->file_system.files()[prova->nomi.testo_linea()] = std::string(*testi.linea);
-  if (testi.treno)
-    prova->file_system.files()[prova->nomi.testo_treno()] = std::string(*testi.treno);
-  prova->tabelle.nome_linea = prova->nomi.nome_linea;
-  prova->tabelle.numero_treno = prova->nomi.numero_treno;
+  prepara(testi, prova);
   prova->tabelle.scrivi_linea = scrivi_linea;
   memorizza_dati(prova->tabelle, prova->file_system, prova->nomi);
 }
