@@ -31,27 +31,9 @@ namespace fs = std::filesystem;
 
 constexpr uint64_t kIdCorsa = 0x00c0ffee00000000ull;
 
-std::string leggi(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::voci;
 
-// Every entry of the folder, never followed: a plain file by its contents.
-std::map<std::string, std::string> voci(const fs::path& cartella) {
-  std::map<std::string, std::string> trovate;
-  for (const auto& voce : fs::directory_iterator(cartella)) {
-    const fs::file_status stato = voce.symlink_status();
-    std::string& descrizione = trovate[voce.path().filename().string()];
-    if (fs::is_symlink(stato)) {
-      descrizione = "link to " + fs::read_symlink(voce.path()).string();
-    } else if (fs::is_regular_file(stato)) {
-      descrizione = leggi(voce.path());
-    } else {
-      descrizione = fs::is_directory(stato) ? "folder" : "fifo";
-    }
-  }
-  return trovate;
-}
+std::string leggi(const fs::path& file) { return test::leggi_tutto(file); }
 
 struct Uscite {
   int esito;

@@ -53,30 +53,10 @@ std::map<std::string, std::string> file_del_pacchetto() {
   return file;
 }
 
-std::string leggi(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string leggi(const fs::path& file) { return leggi_tutto(file); }
 
-// Every entry of the folder but the program: a plain file by its contents,
-// anything else by what it is, never followed.
 std::map<std::string, std::string> voci(const fs::path& cartella) {
-  std::map<std::string, std::string> trovate;
-  for (const auto& voce : fs::directory_iterator(cartella)) {
-    const std::string nome = voce.path().filename().string();
-    if (nome == kNomeProgramma) continue;
-    const fs::file_status stato = voce.symlink_status();
-    if (fs::is_symlink(stato)) {
-      trovate[nome] = "link to " + fs::read_symlink(voce.path()).string();
-    } else if (fs::is_regular_file(stato)) {
-      trovate[nome] = leggi(voce.path());
-    } else if (fs::is_directory(stato)) {
-      trovate[nome] = "folder";
-    } else {
-      trovate[nome] = "fifo";
-    }
-  }
-  return trovate;
+  return test::voci(cartella, kNomeProgramma);
 }
 
 class InstallatoreOstile : public ::testing::Test {

@@ -8,7 +8,10 @@
 #endif
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -48,6 +51,33 @@ class DiscoConTrappole : public FileSystem {
   std::unique_ptr<FileSystem> disco_;
   std::function<void()> trappole_;
 };
+
+inline std::string leggi_tutto(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Every entry of `cartella` but `salta`, never followed: a plain file by its
+// contents, a link as "link to PATH", a folder as "folder", anything else as
+// "fifo".
+inline std::map<std::string, std::string> voci(const std::filesystem::path& cartella,
+                                               const std::string& salta = "") {
+  namespace fs = std::filesystem;
+  std::map<std::string, std::string> trovate;
+  for (const auto& voce : fs::directory_iterator(cartella)) {
+    const std::string nome = voce.path().filename().string();
+    if (nome == salta) continue;
+    const fs::file_status stato = voce.symlink_status();
+    if (fs::is_symlink(stato)) {
+      trovate[nome] = "link to " + fs::read_symlink(voce.path()).string();
+    } else if (fs::is_regular_file(stato)) {
+      trovate[nome] = leggi_tutto(voce.path());
+    } else {
+      trovate[nome] = fs::is_directory(stato) ? "folder" : "fifo";
+    }
+  }
+  return trovate;
+}
 
 #ifndef _WIN32
 // What can stand at a name where a run means to make a new file.
