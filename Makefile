@@ -2,7 +2,7 @@
 # builds and checks everything on a fresh machine. `make`, `make run`, `make
 # test` and `make dist` first install, as root, the Debian packages their work
 # needs and the machine lacks (scripts/install-deps.sh lists them by group).
-.PHONY: all run test test-native test-asan test-fuzz fuzz fuzz-dump test-win64 dist deps format clean bench
+.PHONY: all run test test-native test-asan test-fuzz fuzz test-win64 dist deps format clean bench
 
 # Without root nothing is installed: what is missing is listed, and the build
 # leaves out what needs it (scenario-tool without its two libraries).
@@ -35,32 +35,30 @@ test-asan:
 	cmake --build --preset asan
 	ctest --preset asan
 
-# A 30-second session of the compile fuzzer and a 10-second one of the dump
-# fuzzer (clang, ASan + UBSan); `make fuzz FUZZ_SECONDS=600` or `make fuzz-dump
-# FUZZ_SECONDS=600` for a long one.
+# A short session of each fuzz target (clang, ASan + UBSan): the compile step
+# for 30 seconds, the readers and the dump for 10 each; `make fuzz
+# FUZZ_SECONDS=600 [FUZZ_TARGET=readers|dump]` for a long one.
 FUZZ_SECONDS ?= 30
+FUZZ_TARGET ?= compile
 test-fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	scripts/fuzz.sh compile 30
+	scripts/fuzz.sh readers 10
 	scripts/fuzz.sh dump 10
 
 fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/fuzz.sh compile $(FUZZ_SECONDS)
+	scripts/fuzz.sh $(FUZZ_TARGET) $(FUZZ_SECONDS)
 
-fuzz-dump:
-	cmake --preset fuzz
-	cmake --build --preset fuzz
-	scripts/fuzz.sh dump $(FUZZ_SECONDS)
-
-# Prints the benchmark figures; both programs run even when the first one
-# cannot measure, and the target fails if either could not.
+# Prints the benchmark figures; every program runs even when one before it
+# cannot measure, and the target fails if any could not.
 bench:
 	cmake --preset native >/dev/null
-	cmake --build --preset native --target installer installer_bench compile_bench
-	status=0; build/bin/installer_bench || status=1; build/bin/compile_bench || status=1; exit $$status
+	cmake --build --preset native --target installer installer_bench compile_bench hostile_texts_bench
+	status=0; build/bin/installer_bench || status=1; build/bin/compile_bench || status=1; \
+	  build/bin/hostile_texts_bench || status=1; exit $$status
 
 # The .exe players get, and its tests under wine. One test compares the files the
 # .exe leaves with those of the Linux installer, so that one is built too.

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Runs one fuzzer (preset `fuzz`, built first) for SECONDS seconds on one core.
 #
-#   scripts/fuzz.sh compile|dump SECONDS [extra libFuzzer flags...]
+#   scripts/fuzz.sh compile|readers|dump SECONDS [extra libFuzzer flags...]
 #
 # compile: arbitrary pairs of source texts through the whole compile step. The
 #   seeds are the package's own texts (written at build time), the hand-written
 #   seeds and every earlier finding (fuzz/regressions/).
+# readers: the field input and the two readers alone on small routes, fast;
+#   the same seeds as compile.
 # dump: arbitrary bytes read as each compiled file and dumped. The seeds are
 #   the package's own compiled files (written at build time) and every earlier
 #   finding (fuzz/dump-regressions/).
@@ -16,7 +18,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-target=${1:?usage: scripts/fuzz.sh compile|dump SECONDS [libFuzzer flags...]}
+target=${1:?usage: scripts/fuzz.sh compile|readers|dump SECONDS [libFuzzer flags...]}
 seconds=${2:-30}
 shift 2 || shift $#
 build=build/fuzz
@@ -31,6 +33,13 @@ case "$target" in
     flags=(-max_len=65536 -dict=fuzz/compile.dict)
     corpora=("$build/seeds" fuzz/seeds fuzz/regressions)
     ;;
+  readers)
+    prefix="readers-"
+    # -max_len: the readers' target looks at small routes only; short inputs
+    # are its own.
+    flags=(-max_len=4096 -dict=fuzz/compile.dict)
+    corpora=("$build/seeds" fuzz/seeds fuzz/regressions)
+    ;;
   dump)
     prefix="dump-"
     # -max_len: the smallest compiled line (7001 points never computed) has
@@ -40,7 +49,7 @@ case "$target" in
     corpora=("$build/dump-seeds" fuzz/dump-regressions)
     ;;
   *)
-    echo "scripts/fuzz.sh: no fuzzer \"$target\" (compile or dump)" >&2
+    echo "scripts/fuzz.sh: no fuzzer \"$target\" (compile, readers or dump)" >&2
     exit 64
     ;;
 esac

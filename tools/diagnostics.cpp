@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "command_guards.h"
 #include "compiler/compiled_meaning.h"
 
 namespace scenario {
@@ -64,8 +65,10 @@ std::string riga_rimedio(const Diagnostica& d) {
 
 void stampa_diagnostiche(const std::vector<Diagnostica>& diagnostiche, std::ostream& err) {
   for (const Diagnostica& d : diagnostiche) {
-    err << riga_diagnostica(d) << "\n";
-    if (const std::string rimedio = riga_rimedio(d); !rimedio.empty()) err << rimedio << "\n";
+    err << riga_stampabile(riga_diagnostica(d)) << "\n";
+    if (const std::string rimedio = riga_rimedio(d); !rimedio.empty()) {
+      err << riga_stampabile(rimedio) << "\n";
+    }
   }
 }
 

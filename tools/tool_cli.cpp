@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "command_guards.h"
 #include "compile_command.h"
 #include "dump_command.h"
 #include "exit_codes.h"
@@ -80,7 +81,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
   } catch (const CLI::CallForAllHelp& e) {
     return app.exit(e, out, err);
   } catch (const CLI::ParseError& e) {
-    err << "scenario-tool: " << e.what() << "\n";
+    err << "scenario-tool: " << riga_stampabile(e.what()) << "\n";
     err << "Run \"scenario-tool --help\" or \"scenario-tool COMMAND --help\" for more information.\n";
     return kEsitoUso;
   }

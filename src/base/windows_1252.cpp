@@ -62,4 +62,35 @@ std::string windows_1252_a_utf8(std::string_view bytes) {
   return out;
 }
 
+std::optional<char32_t> leggi_utf8(std::string_view testo, size_t* i) {
+  const auto lead = static_cast<unsigned char>(testo[*i]);
+  const size_t length = lead < 0x80           ? 1
+                        : (lead >> 5) == 0x6  ? 2
+                        : (lead >> 4) == 0xE  ? 3
+                        : (lead >> 3) == 0x1E ? 4
+                                              : 0;
+  if (length == 0 || *i + length > testo.size()) {
+    ++*i;
+    return std::nullopt;
+  }
+  char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+  for (size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(testo[*i + k]);
+    if ((next & 0xC0) != 0x80) {
+      ++*i;
+      return std::nullopt;
+    }
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  constexpr char32_t kMinimo[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kMinimo[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    ++*i;
+    return std::nullopt;
+  }
+  *i += length;
+  return cp;
+}
+
+bool in_windows_1252(char32_t cp) { return cp == '?' || byte_for(cp) != '?'; }
+
 }  // namespace scenario

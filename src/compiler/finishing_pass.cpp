@@ -33,9 +33,20 @@ constexpr std::array<Terna, 3> kTerne{{{5, 7}, {11, 13}, {18, 20}}};
 class Griglia {
  public:
   explicit Griglia(std::vector<CellaPercorso>& celle)
-      : celle_(celle), ultima_(static_cast<int32_t>(celle.size()) - 1) {}
+      : celle_(celle), ultima_(static_cast<int32_t>(celle.size()) - 1), fine_da_(celle.size() + 1) {
+    // The pass places code-cut points only on free cells: the slowdown ends
+    // (kind 2) stay where the reader put them for the whole pass.
+    int32_t prossima = ultima_ + 1;
+    fine_da_[celle.size()] = prossima;
+    for (int32_t i = ultima_; i >= 0; --i) {
+      if (celle_[static_cast<size_t>(i)].tipo == TipoCella::kFineRallentamento) prossima = i;
+      fine_da_[static_cast<size_t>(i)] = prossima;
+    }
+  }
 
   int32_t ultima() const { return ultima_; }
+  // The first slowdown end at cell `i` or after it; ultima() + 1 when none.
+  int32_t fine_da(int32_t i) const { return fine_da_[static_cast<size_t>(i)]; }
   CellaPercorso& operator[](int32_t i) { return celle_[static_cast<size_t>(i)]; }
 
   // A cell beyond either end of the grid is never free.
@@ -54,6 +65,7 @@ class Griglia {
  private:
   std::vector<CellaPercorso>& celle_;
   int32_t ultima_;
+  std::vector<int32_t> fine_da_;
 };
 
 void registra_errore(Scenario& tabelle, int32_t codice, int32_t cella) {
@@ -113,28 +125,33 @@ void terne_prima_dell_inizio(Scenario& tabelle, Griglia& griglia, int32_t i) {
 // later stop point took over): the walk records error 13 at the last cell's
 // position and returns -1, and no signal is searched after it. An interval
 // point due on the last cell may still go one cell back, never one beyond.
+//
+// The walk goes straight to the end cell and visits only the cells where an
+// interval point is due: every slowdown start walks at most to the grid's
+// end, and a grid full of starts without ends would otherwise cost the square
+// of its length.
 int32_t percorri_rallentamento(Scenario& tabelle, Griglia& griglia, int32_t i) {
-  int32_t n = 0;
-  int32_t w = i;
-  while (w < griglia.ultima()) {
-    ++w;
-    ++n;
-    if (n == kIntervallo) {
-      if (griglia.libera(w)) {
-        griglia.metti_abbattimento(w);
-        n = 0;
-      } else if (griglia.libera(w - 1)) {
-        griglia.metti_abbattimento(w - 1);
-        n = 1;
-      } else if (griglia.libera(w + 1)) {
-        griglia.metti_abbattimento(w + 1);
-        n = -1;
-      } else {
-        registra_errore(tabelle, kErroreRallentamento, w);
-      }
+  const int32_t fine = i < griglia.ultima() ? griglia.fine_da(i + 1) : griglia.ultima() + 1;
+  const int32_t ultima_visitata = std::min(fine, griglia.ultima());
+  // The next cell where the count since the last point reaches 8.
+  int32_t dovuta = i + kIntervallo;
+  while (dovuta <= ultima_visitata) {
+    const int32_t w = dovuta;
+    if (griglia.libera(w)) {
+      griglia.metti_abbattimento(w);
+      dovuta = w + kIntervallo;
+    } else if (griglia.libera(w - 1)) {
+      griglia.metti_abbattimento(w - 1);
+      dovuta = w - 1 + kIntervallo;
+    } else if (griglia.libera(w + 1)) {
+      griglia.metti_abbattimento(w + 1);
+      dovuta = w + 1 + kIntervallo;
+    } else {
+      registra_errore(tabelle, kErroreRallentamento, w);
+      break;
     }
-    if (griglia[w].tipo == TipoCella::kFineRallentamento) return w;
   }
+  if (fine <= griglia.ultima()) return fine;
   registra_errore(tabelle, kErroreRallentamento, griglia.ultima());
   return -1;
 }

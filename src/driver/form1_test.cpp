@@ -6,6 +6,7 @@
 
 #include "base/file_names.h"
 #include "base/memory_file_system.h"
+#include "base/name_check.h"
 #include "content/builtin_content.h"
 #include "util/fake_platform_test_util.h"
 
@@ -68,6 +69,31 @@ TEST(Form1, AFileThatCannotBeWrittenStopsTheRunWithItsNameAndReason) {
   EXPECT_EQ(memory.files()[nomi.scheda_treno()], "earlier card");
   EXPECT_EQ(memory.files().count(nomi.percorso_compilato()), 0u);
   EXPECT_EQ(memory.files().count(nomi.testo_linea()), 1u);
+}
+
+TEST(Form1, ThePackagesOwnNamesPassTheCheckAnAuthorsNamesMeet) {
+  EXPECT_TRUE(controlla_nome_linea(contenuto_incorporato().nome_linea()).ok());
+  EXPECT_TRUE(controlla_numero_treno(contenuto_incorporato().numero_treno()).ok());
+}
+
+// Another installation holds the folder: this one says so in Italian and
+// ends with status 2, touching nothing (not even the leftovers of a killed run).
+TEST(Form1, AFolderAnotherInstallationHoldsIsLeftUntouched) {
+  PiattaformaFinta piattaforma("cartella");
+  MemoryFileSystem memory;
+  const NomiFile nomi = contenuto_incorporato().nomi_in("cartella");
+  memory.files()[nomi.scheda_treno()] = "earlier card";
+  memory.files()[nomi.scheda_treno() + ".part"] = "a killed run's";
+  const auto prima = memory.files();
+  const FolderLockResult altra = memory.LockFolder("cartella", std::chrono::milliseconds(0));
+  ASSERT_EQ(altra.outcome, LockOutcome::kTaken);
+
+  Form1 form1(piattaforma, memory, contenuto_incorporato());
+  EXPECT_EQ(form1.carica(), kUscitaFallimento);
+  EXPECT_EQ(piattaforma.eventi.back(),
+            "messaggio:Un'altra installazione è in corso in questa cartella. Riprovare quando "
+            "sarà terminata.");
+  EXPECT_TRUE(memory.files() == prima);
 }
 
 TEST(Form1, AnUnknownFolderIsReportedNotGuessed) {

@@ -1,5 +1,7 @@
 #include "driver/messaggi.h"
 
+#include "base/file_system.h"
+
 namespace scenario {
 namespace {
 
@@ -14,7 +16,7 @@ std::string messaggio_fallimento(const Status& status) {
   messaggio.append("Impossibile ")
       .append(verbo_italiano(status.operazione()))
       .append(" il file\n")
-      .append(status.file())
+      .append(file_of_temporary_name(status.file()))
       .append("\nMotivo: ")
       .append(status.motivo());
   return messaggio;
@@ -27,6 +29,11 @@ std::string messaggio_senza_percorso(int32_t codice_errore) {
          std::to_string(codice_errore) +
          ").\n"
          "I file compilati non sono stati scritti.";
+}
+
+std::string messaggio_cartella_occupata() {
+  return "Un'altra installazione \u00e8 in corso in questa cartella. Riprovare quando sar\u00e0 "
+         "terminata.";
 }
 
 std::string messaggio_cartella_sconosciuta() {

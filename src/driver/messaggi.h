@@ -25,6 +25,10 @@ std::string messaggio_fallimento(const Status& status);
 // reader's code `codice_errore` says why.
 std::string messaggio_senza_percorso(int32_t codice_errore);
 
+// Another installation kept the folder busy for longer than a run takes; this
+// one ends without touching anything.
+std::string messaggio_cartella_occupata();
+
 // The system could not tell which folder the program was started from.
 std::string messaggio_cartella_sconosciuta();
 

@@ -51,7 +51,8 @@ TEST(Messaggi, TheReadmeQuotesThemAsTheyAppear) {
   for (const std::string& messaggio :
        {messaggio_fallimento(
             Status::IOError(Operazione::kCreazione, kFileLinea, "Accesso negato.")),
-        messaggio_senza_percorso(101), messaggio_cartella_sconosciuta()}) {
+        messaggio_senza_percorso(101), messaggio_cartella_sconosciuta(),
+        messaggio_cartella_occupata()}) {
     std::string citato = "\r\n    ";
     for (const char c : messaggio)
       citato += c == '\n' ? std::string("\r\n    ") : std::string(1, c);

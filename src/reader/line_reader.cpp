@@ -1,6 +1,7 @@
 #include "reader/line_reader.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "base/rounding.h"
@@ -41,6 +42,7 @@ struct StatoPercorso {
   // The next plan point m. It is the plan view's next point to compute up to
   // the last computed one, and counts on alone beyond it.
   int64_t m = 2;
+  MontagneDelTesto* montagne = nullptr;
 };
 
 // Writes the gradient in force into cell k and moves k on. A gradient holds
@@ -57,7 +59,16 @@ bool scrivi_pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
 
 // One record of the general section; the route length, the three kilometre
 // references, the three backdrops and the cab-signal repetition.
-Esito impostazione(LetturaSorgente& lettura) {
+//
+// A route-length record sizes the grid and the plan view, up to 20 141 cells
+// and 1 007 001 points, all empty. Nothing else in the general section
+// touches either, so a record that a later one overrides would only have
+// cleared them for nothing: the length is kept in `lunghezza_valida` and the
+// tables are sized once, for the last valid length, when the section ends,
+// however it ends (`leggi_generale`). A text of many route-length records
+// then costs what its size costs, and leaves exactly what sizing at every
+// record left.
+Esito impostazione(LetturaSorgente& lettura, std::optional<int32_t>* lunghezza_valida) {
   Scenario& tabelle = lettura.tabelle();
   if (lettura.record(TipoRecord::kLunghezzaPercorso)) {
     int32_t lunghezza = 0;
@@ -66,7 +77,7 @@ Esito impostazione(LetturaSorgente& lettura) {
     if (lunghezza > kLunghezzaMassima || lunghezza < 0) {
       return lettura.termina(kErroreLunghezzaPercorso);
     }
-    tabelle.dimensiona(lunghezza);
+    *lunghezza_valida = lunghezza;
   }
 
   const struct {
@@ -116,7 +127,7 @@ Esito impostazione(LetturaSorgente& lettura) {
 }
 
 // The general section, up to and including the first header after it.
-Esito leggi_generale(LetturaSorgente& lettura) {
+Esito record_generali(LetturaSorgente& lettura, std::optional<int32_t>* lunghezza_valida) {
   const std::string& riga = lettura.riga();
   for (;;) {
     if (lettura.fine_file()) return Esito::kProsegui;
@@ -126,12 +137,22 @@ Esito leggi_generale(LetturaSorgente& lettura) {
     for (int i = 0; i < 10; ++i) {
       if (lettura.contiene("-") && !lettura.leggi_token()) return Esito::kGuasto;
     }
-    const Esito esito = impostazione(lettura);
+    const Esito esito = impostazione(lettura, lunghezza_valida);
     if (esito != Esito::kProsegui) return esito;
     if (lettura.contiene("[") && lettura.contiene("]") && !riga.starts_with('-')) {
       return Esito::kProsegui;
     }
   }
+}
+
+// The general section, then the tables sized for the last valid route
+// length it gave, whichever way it ended: an error that ends the procedure
+// leaves them as that record sized them.
+Esito leggi_generale(LetturaSorgente& lettura) {
+  std::optional<int32_t> lunghezza_valida;
+  const Esito esito = record_generali(lettura, &lunghezza_valida);
+  if (lunghezza_valida) lettura.tabelle().dimensiona(*lunghezza_valida);
+  return esito;
 }
 
 Esito pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
@@ -192,14 +213,14 @@ Esito curva(LetturaSorgente& lettura, StatoPercorso& stato) {
   return Esito::kProsegui;
 }
 
-Esito montagna(LetturaSorgente& lettura) {
+Esito montagna(LetturaSorgente& lettura, MontagneDelTesto& montagne) {
   DatiMontagna dati;
   if (!(lettura.leggi(&dati.inizio) && lettura.leggi(&dati.fine) && lettura.leggi(&dati.tipo))) {
     return Esito::kGuasto;
   }
   if (lettura.oltre_griglia(dati.inizio, 100)) return lettura.oltre_griglia_registra(dati.inizio);
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
-  memo_montagna(lettura.tabelle(), dati);
+  montagne.memorizza(dati);
   return Esito::kProsegui;
 }
 
@@ -257,7 +278,8 @@ Esito record_percorso(LetturaSorgente& lettura, StatoPercorso& stato) {
       (esito = curva(lettura, stato)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.record(TipoRecord::kMontagna) && (esito = montagna(lettura)) != Esito::kProsegui) {
+  if (lettura.record(TipoRecord::kMontagna) &&
+      (esito = montagna(lettura, *stato.montagne)) != Esito::kProsegui) {
     return esito;
   }
   if (lettura.record(TipoRecord::kIndicatoriVMax) &&
@@ -307,7 +329,10 @@ Esito leggi_testo_linea(LetturaSorgente& lettura, const std::string& nome,
     tabelle.tracciato.imposta_origine();
   }
 
+  MontagneDelTesto montagne(tabelle);
+  stato.montagne = &montagne;
   esito = leggi_percorso(lettura, stato);
+  montagne.stendi();
   if (esito == Esito::kFineProcedura || esito == Esito::kGuasto) return esito;
 
   // The end of the text or a record beyond the grid: the line is finished

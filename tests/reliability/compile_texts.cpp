@@ -8,6 +8,8 @@
 
 #include "compiler/compiled_files.h"
 
+#include "reader/memorizza_dati.h"
+
 namespace scenario::test {
 namespace {
 
@@ -54,13 +56,22 @@ TestiProva dividi_ingresso(std::string_view dati) {
   return {dati.substr(0, separatore), dati.substr(separatore + 1)};
 }
 
-void compila_testi(const TestiProva& testi, ProvaCompilazione* prova) {
+namespace {
+
+// The texts into the memory folder, the names of the run into the tables.
+void prepara(const TestiProva& testi, ProvaCompilazione* prova) {
   if (testi.linea)
     prova->file_system.files()[prova->nomi.testo_linea()] = std::string(*testi.linea);
   if (testi.treno)
     prova->file_system.files()[prova->nomi.testo_treno()] = std::string(*testi.treno);
   prova->tabelle.nome_linea = prova->nomi.nome_linea;
   prova->tabelle.numero_treno = prova->nomi.numero_treno;
+}
+
+}  // namespace
+
+void compila_testi(const TestiProva& testi, ProvaCompilazione* prova) {
+  prepara(testi, prova);
   prova->status =
       memorizza_percorso(1, prova->tabelle, prova->file_system, prova->nomi, &prova->risultato);
 }
@@ -72,24 +83,7 @@ std::string controlla_invarianti(const ProvaCompilazione& prova) {
     return "a memory disk never fails, yet the compile said: " + prova.status.message();
   if (prova.file_system.files().count(nomi.testo_linea()) != 0)
     return "the line source text was not deleted";
-
-  // Only a code the readers, the storers and the finishing pass can record.
-  if (t.codice_errore != 0 && !codice_registrabile(t.codice_errore)) {
-    return "unknown error code " + std::to_string(t.codice_errore);
-  }
-  if (t.registro[0] != VoceRegistro{}) return "record entry 0 was written";
-  if (t.montagna_inizio[0] != 0 || t.montagna_fine[0] != 0) return "mountain stretch 0 was written";
-  if (t.numero_montagne < 0 || t.numero_montagne > 80) {
-    return "mountain count " + std::to_string(t.numero_montagne) + " outside 0 to 80";
-  }
-  if (t.percorso_dimensionato() && t.percorso.size() != static_cast<size_t>(t.ultima_cella) + 1) {
-    return "the grid has " + std::to_string(t.percorso.size()) + " cells, the last index is " +
-           std::to_string(t.ultima_cella);
-  }
-  if (t.tracciato.esiste() && t.tracciato.ultimo_indice() != t.lunghezza_tracciato) {
-    return "the plan view ends at " + std::to_string(t.tracciato.ultimo_indice()) + ", not at " +
-           std::to_string(t.lunghezza_tracciato);
-  }
+  if (std::string violazione = controlla_tabelle(t); !violazione.empty()) return violazione;
 
   const int64_t linea = dimensione(prova, nomi.linea_compilata());
   const int64_t registro = dimensione(prova, nomi.scenario_compilato());
@@ -155,6 +149,40 @@ std::string controlla_rilettura(const ProvaCompilazione& prova) {
   if (codifica_linea(linea) != linea_scritta->second)
     return "the compiled line writes back changed";
   return {};
+}
+
+std::string controlla_tabelle(const Scenario& t) {
+  // Only a code the readers, the storers and the finishing pass can record.
+  if (t.codice_errore != 0 && !codice_registrabile(t.codice_errore)) {
+    return "unknown error code " + std::to_string(t.codice_errore);
+  }
+  if (t.registro[0] != VoceRegistro{}) return "record entry 0 was written";
+  if (t.montagna_inizio[0] != 0 || t.montagna_fine[0] != 0) return "mountain stretch 0 was written";
+  if (t.numero_montagne < 0 || t.numero_montagne > 80) {
+    return "mountain count " + std::to_string(t.numero_montagne) + " outside 0 to 80";
+  }
+  if (t.percorso_dimensionato() && t.percorso.size() != static_cast<size_t>(t.ultima_cella) + 1) {
+    return "the grid has " + std::to_string(t.percorso.size()) + " cells, the last index is " +
+           std::to_string(t.ultima_cella);
+  }
+  if (t.tracciato.esiste() && t.tracciato.ultimo_indice() != t.lunghezza_tracciato) {
+    return "the plan view ends at " + std::to_string(t.tracciato.ultimo_indice()) + ", not at " +
+           std::to_string(t.lunghezza_tracciato);
+  }
+  // A reading failure is told with its field cut short and made printable.
+  const std::string& dettaglio = t.ultima_diagnostica.dettaglio;
+  if (dettaglio.size() > 1500)
+    return "a reading failure of " + std::to_string(dettaglio.size()) + " bytes";
+  for (char c : dettaglio) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return "a raw control byte in a message";
+  }
+  return {};
+}
+
+void leggi_testi(const TestiProva& testi, int32_t scrivi_linea, ProvaCompilazione* prova) {
+  prepara(testi, prova);
+  prova->tabelle.scrivi_linea = scrivi_linea;
+  memorizza_dati(prova->tabelle, prova->file_system, prova->nomi);
 }
 
 }  // namespace scenario::test

@@ -121,9 +121,14 @@ class GuastiInstallatore : public ::testing::Test {
     return testo;
   }
 
-  // The report a failure on file `indice` must give.
+  // The report a failure on file `indice` must give: it names the file the
+  // player knows, also when the run met the file's temporary copy.
   std::string rapporto(Operazione azione, size_t indice, const std::string& motivo) const {
     return messaggio_fallimento(Status::IOError(azione, percorso(indice).string(), motivo));
+  }
+  bool ha_rapporto(const std::string& errori, Operazione azione, size_t indice,
+                   const std::string& motivo) const {
+    return errori.find(rapporto(azione, indice, motivo)) != std::string::npos;
   }
 
   void VerificaGuasto(const EsitoProcesso& esito, size_t guasto, Operazione azione,
@@ -131,7 +136,7 @@ class GuastiInstallatore : public ::testing::Test {
                       const std::map<std::string, std::string>& estranei = {}) {
     EXPECT_FALSE(esito.ucciso) << esito.errori;
     EXPECT_NE(esito.stato, 0) << esito.errori;
-    EXPECT_NE(esito.errori.find(rapporto(azione, guasto, motivo)), std::string::npos)
+    EXPECT_TRUE(ha_rapporto(esito.errori, azione, guasto, motivo))
         << "expected: " << rapporto(azione, guasto, motivo) << "\ngot: " << esito.errori;
     std::map<std::string, std::string> atteso = atteso_dopo_guasto(guasto);
     for (const auto& [nome, contenuto] : estranei) {
