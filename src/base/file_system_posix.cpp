@@ -13,9 +13,9 @@
 #include <system_error>
 
 #include "base/disk_file_system.h"
-#include "base/system_reason.h"
 #include "base/file_system.h"
 #include "base/rename_over.h"
+#include "base/system_reason.h"
 
 namespace scenario {
 namespace {

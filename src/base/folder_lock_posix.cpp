@@ -31,8 +31,7 @@ FolderLockResult lock_disk_folder(const std::string& folder, std::chrono::millis
   FolderLockResult result;
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) {
-    result.status =
-        Status::IOError(Operazione::kBlocco, folder, motivo_errno(errno));
+    result.status = Status::IOError(Operazione::kBlocco, folder, motivo_errno(errno));
     return result;
   }
   const auto limite = std::chrono::steady_clock::now() + wait;
@@ -45,8 +44,7 @@ FolderLockResult lock_disk_folder(const std::string& folder, std::chrono::millis
     const int error = errno;
     if (error != EWOULDBLOCK && error != EINTR) {
       ::close(fd);
-      result.status =
-          Status::IOError(Operazione::kBlocco, folder, motivo_errno(error));
+      result.status = Status::IOError(Operazione::kBlocco, folder, motivo_errno(error));
       return result;
     }
     if (std::chrono::steady_clock::now() >= limite) break;

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "reader/source_records.h"
 #include "base/large_block.h"
+#include "reader/source_records.h"
 
 namespace scenario {
 
