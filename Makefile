@@ -1,8 +1,13 @@
 # The package's commands. `make run` shows what a player gets; `make test`
-# builds and checks everything on a fresh machine.
+# builds and checks everything on a fresh machine. `make`, `make run`, `make
+# test` and `make dist` first install, as root, the Debian packages their work
+# needs and the machine lacks (scripts/install-deps.sh lists them by group).
 .PHONY: all run test test-native test-asan test-fuzz fuzz test-win64 dist deps format clean bench
 
+# Without root nothing is installed: what is missing is listed, and the build
+# leaves out what needs it (scenario-tool without its two libraries).
 all:
+	scripts/install-deps.sh --if-root build
 	cmake --preset native >/dev/null
 	cmake --build --preset native
 
@@ -13,15 +18,10 @@ run: all
 	cd / && "$(CURDIR)/demo/belforte-melar-8312"
 	ls -l demo
 
-# The Windows build: the mingw-w64 cross compiler; its tests run the programs
-# under wine on an Xvfb display, take a screenshot with ImageMagick and read its
-# pixels with Python. Wine's own fonts have "MS Sans Serif" only up to 12 points:
-# the 24-point label is drawn in Liberation Sans there, the same on every machine.
-WIN64_BUILD_PACKAGES = g++-mingw-w64-x86-64-posix
-WIN64_TEST_PACKAGES = wine64 fonts-wine fonts-liberation libxrender1 libxrandr2 xvfb imagemagick python3
-
+# Everything the whole test run needs: the native and sanitizer builds, the
+# fuzzer, the Windows cross build and its tests under wine.
 deps:
-	scripts/install-deps.sh $(WIN64_BUILD_PACKAGES) $(WIN64_TEST_PACKAGES)
+	scripts/install-deps.sh all
 
 test: deps test-native test-asan test-fuzz test-win64
 
@@ -35,25 +35,30 @@ test-asan:
 	cmake --build --preset asan
 	ctest --preset asan
 
-# A 30-second session of the compile fuzzer (clang, ASan + UBSan); `make fuzz
-# FUZZ_SECONDS=600` for a long one.
+# A short session of each fuzz target (clang, ASan + UBSan): the compile step
+# for 30 seconds, the readers and the dump for 10 each; `make fuzz
+# FUZZ_SECONDS=600 [FUZZ_TARGET=readers|dump]` for a long one.
 FUZZ_SECONDS ?= 30
+FUZZ_TARGET ?= compile
 test-fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/fuzz-compile.sh 30
+	scripts/fuzz.sh compile 30
+	scripts/fuzz.sh readers 10
+	scripts/fuzz.sh dump 10
 
 fuzz:
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	scripts/fuzz-compile.sh $(FUZZ_SECONDS)
+	scripts/fuzz.sh $(FUZZ_TARGET) $(FUZZ_SECONDS)
 
-# Prints the benchmark figures; both programs run even when the first one
-# cannot measure, and the target fails if either could not.
+# Prints the benchmark figures; every program runs even when one before it
+# cannot measure, and the target fails if any could not.
 bench:
 	cmake --preset native >/dev/null
-	cmake --build --preset native --target installer installer_bench compile_bench
-	status=0; build/bin/installer_bench || status=1; build/bin/compile_bench || status=1; exit $$status
+	cmake --build --preset native --target installer installer_bench compile_bench hostile_texts_bench
+	status=0; build/bin/installer_bench || status=1; build/bin/compile_bench || status=1; \
+	  build/bin/hostile_texts_bench || status=1; exit $$status
 
 # The .exe players get, and its tests under wine. One test compares the files the
 # .exe leaves with those of the Linux installer, so that one is built too.
@@ -66,7 +71,7 @@ test-win64:
 
 # What players download: the .exe and a short readme, in one zip.
 dist:
-	scripts/install-deps.sh $(WIN64_BUILD_PACKAGES)
+	scripts/install-deps.sh win64
 	cmake --preset win64 >/dev/null
 	cmake --build --preset win64 --target installer
 	rm -rf dist

@@ -32,4 +32,17 @@ Status CartellaAutore::RemoveFile(const std::string& name) {
   return uscita_.RemoveFile(name);
 }
 
+Status CartellaAutore::RemoveLeftovers(const std::vector<std::string>& names) {
+  return uscita_.RemoveLeftovers(names);
+}
+
+Status CartellaAutore::CheckFolder(const std::string& folder) {
+  return uscita_.CheckFolder(folder);
+}
+
+FolderLockResult CartellaAutore::LockFolder(const std::string& folder,
+                                            std::chrono::milliseconds wait) {
+  return uscita_.LockFolder(folder, wait);
+}
+
 }  // namespace scenario

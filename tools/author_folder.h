@@ -29,6 +29,10 @@ class CartellaAutore : public FileSystem {
   Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override;
   // Deleting a source text does nothing and succeeds.
   Status RemoveFile(const std::string& name) override;
+  // The output's: the author's folder is only read.
+  Status RemoveLeftovers(const std::vector<std::string>& names) override;
+  Status CheckFolder(const std::string& folder) override;
+  FolderLockResult LockFolder(const std::string& folder, std::chrono::milliseconds wait) override;
 
  private:
   const std::string* sorgente(const std::string& name) const;

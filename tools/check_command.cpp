@@ -8,6 +8,7 @@
 #include "author_texts.h"
 #include "base/file_names.h"
 #include "base/memory_file_system.h"
+#include "command_guards.h"
 #include "compile_command.h"
 #include "compile_observations.h"
 #include "exit_codes.h"
@@ -207,7 +208,13 @@ EsitoControllo controlla_cartella(FileSystem& autore, const OpzioniControllo& op
 
 int comando_check(FileSystem& file_system, const OpzioniControllo& opzioni, std::ostream& out,
                   std::ostream& err) {
-  (void)err;
+  if (const int nomi_errati =
+          controlla_nomi("check", opzioni.nome_linea, opzioni.numero_treno, err)) {
+    return nomi_errati;
+  }
+  if (const int cartella_errata = controlla_cartella(file_system, "check", opzioni.cartella, err)) {
+    return cartella_errata;
+  }
   const EsitoControllo esito = controlla_cartella(file_system, opzioni);
   if (opzioni.json) {
     nlohmann::json diagnostics = nlohmann::json::array();
@@ -219,7 +226,7 @@ int comando_check(FileSystem& file_system, const OpzioniControllo& opzioni, std:
     return esito.esito;
   }
   for (const Diagnostica& d : esito.diagnostiche) {
-    out << riga_controllo(d) << "\n";
+    out << riga_stampabile(riga_controllo(d)) << "\n";
     if (!d.rimedio.empty()) out << "    hint: " << d.rimedio << "\n";
   }
   if (esito.giri_esauriti) {

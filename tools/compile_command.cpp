@@ -6,6 +6,7 @@
 #include "author_texts.h"
 #include "base/file_names.h"
 #include "base/memory_file_system.h"
+#include "command_guards.h"
 #include "exit_codes.h"
 #include "source_warnings.h"
 
@@ -100,6 +101,23 @@ CompilazioneAutore compila_cartella(FileSystem& autore, FileSystem& uscita,
 
 int comando_compile(FileSystem& file_system, const OpzioniCompila& opzioni, std::ostream& out,
                     std::ostream& err) {
+  if (const int nomi_errati =
+          controlla_nomi("compile", opzioni.nome_linea, opzioni.numero_treno, err)) {
+    return nomi_errati;
+  }
+  if (const int cartella_errata =
+          controlla_cartella(file_system, "compile", opzioni.cartella, err)) {
+    return cartella_errata;
+  }
+  // Two compiles into one folder take turns: the files a run says it wrote
+  // are all its own.
+  const NomiFile nomi{opzioni.uscita.empty() ? opzioni.cartella : opzioni.uscita,
+                      opzioni.nome_linea, opzioni.numero_treno};
+  const CartellaRiservata riservata = riserva_cartella(
+      file_system, "compile", nomi.cartella,
+      {nomi.linea_compilata(), nomi.scenario_compilato(), nomi.percorso_compilato()}, err);
+  if (riservata.esito != kEsitoRiuscito) return riservata.esito;
+
   const CompilazioneAutore c = compila_cartella(file_system, file_system, opzioni);
   // The warnings first, then what the compile recorded.
   stampa_diagnostiche(c.avvisi, err);
@@ -108,8 +126,10 @@ int comando_compile(FileSystem& file_system, const OpzioniCompila& opzioni, std:
   stampa_diagnostiche(c.diagnostiche, err);
   const std::string fatale =
       c.errori_testo.empty() ? messaggio_esito(c.risultato.esito, c.tabelle) : "";
-  if (!fatale.empty()) err << "scenario-tool compile: " << fatale << "\n";
-  if (!c.scrittura.ok()) err << "scenario-tool compile: " << c.scrittura.message() << "\n";
+  if (!fatale.empty()) err << "scenario-tool compile: " << riga_stampabile(fatale) << "\n";
+  if (!c.scrittura.ok()) {
+    err << "scenario-tool compile: " << riga_stampabile(c.scrittura.message()) << "\n";
+  }
 
   if (opzioni.json) {
     json diagnostics = json::array();
@@ -128,7 +148,9 @@ int comando_compile(FileSystem& file_system, const OpzioniCompila& opzioni, std:
                     {"exit_status", c.esito}};
     out << j.dump(-1, ' ', false, json::error_handler_t::replace) << "\n";
   } else {
-    for (const std::string& file : c.risultato.file_scritti) out << "wrote " << file << "\n";
+    for (const std::string& file : c.risultato.file_scritti) {
+      out << "wrote " << riga_stampabile(file) << "\n";
+    }
   }
   return c.esito;
 }

@@ -104,6 +104,40 @@ TEST(CompilaCartella, WithoutThePlanViewWritesNoCompiledLineAndLeavesAnOlderOneA
   EXPECT_EQ(fs.files().at(kAutore.linea_compilata()), "older");
 }
 
+// A field quoted in a message reaches the terminal with its control bytes
+// written out and cut to 80 characters; the JSON carries the same message.
+TEST(ComandoCompile, AFieldQuotedInAMessageIsMadeSafeAndShort) {
+  const std::string linea = test::testo_linea_prova();
+  const struct {
+    std::string campo;
+    std::string mostrato;
+  } casi[] = {
+      // 0x81 has no character in the code page: it stands for the C1 control U+0081.
+      {"21\x1b[2J\x07\x81", "\"21\\e[2J\\a\\xC2\\x81\""},
+      {std::string(10'000'000, '7') + "x", "\"" + std::string(80, '7') + "…\""},
+  };
+  for (const auto& caso : casi) {
+    MemoryFileSystem fs;
+    scrivi_testi(
+        fs,
+        test::sostituisci(linea, "pendenza,  2100,   20", "pendenza,  " + caso.campo + ",   20"),
+        test::testo_treno_prova());
+    OpzioniCompila o = opzioni();
+    const Uscite u = esegui(fs, o);
+    EXPECT_EQ(u.esito, kEsitoErroreCodice);
+    EXPECT_NE(u.err.find(caso.mostrato + " is not a whole number"), std::string::npos)
+        << u.err.substr(0, 400);
+    EXPECT_LT(u.err.size(), 1000u);
+    EXPECT_EQ(u.err.find('\x1b'), std::string::npos);
+    o.json = true;
+    const Uscite j = esegui(fs, o);
+    EXPECT_LT(j.out.size(), 2000u);
+    const std::string in_json = nlohmann::json(caso.mostrato).dump();
+    EXPECT_NE(j.out.find(in_json.substr(1, in_json.size() - 2)), std::string::npos)
+        << j.out.substr(0, 400);
+  }
+}
+
 // One broken record per family of errors: what the author reads, and the
 // exit status.
 TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "base/printable_text.h"
 #include "base/rounding.h"
 #include "base/windows_1252.h"
+#include "command_guards.h"
+#include "compiler/compiled_meaning.h"
 #include "reader/source_records.h"
 
 namespace scenario {
@@ -218,8 +221,10 @@ std::string riga_rimedio(const Diagnostica& d) {
 
 void stampa_diagnostiche(const std::vector<Diagnostica>& diagnostiche, std::ostream& err) {
   for (const Diagnostica& d : diagnostiche) {
-    err << riga_diagnostica(d) << "\n";
-    if (const std::string rimedio = riga_rimedio(d); !rimedio.empty()) err << rimedio << "\n";
+    err << riga_stampabile(riga_diagnostica(d)) << "\n";
+    if (const std::string rimedio = riga_rimedio(d); !rimedio.empty()) {
+      err << riga_stampabile(rimedio) << "\n";
+    }
   }
 }
 
@@ -231,31 +236,7 @@ std::string riga_controllo(const Diagnostica& d) {
 }
 
 std::string stampabile(std::string_view testo_windows_1252) {
-  // Control characters are written out, so that a carriage return or an
-  // escape sequence in a field cannot rewrite the author's screen.
-  constexpr size_t kMassimo = 80;
-  static constexpr char kCifre[] = "0123456789ABCDEF";
-  std::string testo;
-  size_t caratteri = 0;
-  for (const char c : testo_windows_1252) {
-    if (caratteri++ == kMassimo) {
-      testo += "...";
-      break;
-    }
-    const std::string utf8 = windows_1252_a_utf8(std::string_view(&c, 1));
-    const auto primo = static_cast<unsigned char>(utf8[0]);
-    const bool controllo = primo < 0x20 || primo == 0x7F ||
-                           (primo == 0xC2 && static_cast<unsigned char>(utf8[1]) <= 0x9F);
-    if (controllo) {
-      const auto byte = static_cast<unsigned char>(c);
-      testo += "\\x";
-      testo += kCifre[byte >> 4];
-      testo += kCifre[byte & 0xF];
-    } else {
-      testo += utf8;
-    }
-  }
-  return testo;
+  return testo_stampabile(windows_1252_a_utf8(testo_windows_1252));
 }
 
 const std::string& FontiCompilazione::nome_autore(const std::string& compilato) const {
@@ -315,7 +296,7 @@ Diagnostica diagnostica_errore(const ErroreRegistrato& e, const Scenario& tabell
       d.rimedio = std::string(kRimedioIntestazione);
     }
   } else if (riga.codice == kErroreLettura && !luogo.dettaglio.empty()) {
-    d.messaggio = "a source text could not be read: " + stampabile(luogo.dettaglio);
+    d.messaggio = "a source text could not be read: " + luogo.dettaglio;
   } else if (std::optional<std::string> causa =
                  causa_in_parole(e, record, tabelle, &d.rimedio)) {
     d.messaggio = *causa;
@@ -437,37 +418,6 @@ std::string messaggio_esito(EsitoCompilazione esito, const Scenario& tabelle) {
              "the line source text; nothing written";
   }
   return "";
-}
-
-std::string_view nome_tipo_cella(TipoCella tipo) {
-  switch (tipo) {
-    case TipoCella::kBinario:
-      return "plain track";
-    case TipoCella::kSegnale:
-      return "signal";
-    case TipoCella::kFineRallentamento:
-      return "slowdown end";
-    case TipoCella::kInizioRallentamento:
-      return "slowdown start";
-    case TipoCella::kAvvisoRallentamento:
-      return "slowdown warning board";
-    case TipoCella::kPreavvisoRallentamento:
-      return "cell before a slowdown warning board";
-    case TipoCella::kIndicatoreVMax:
-      return "speed board";
-    case TipoCella::kFermata:
-      return "station stop point";
-    case TipoCella::kMarcaMontagna:
-      return "mountain marker";
-    case TipoCella::kAbbattimentoConValore:
-      return "code-cut point with a value";
-    case TipoCella::kAbbattimentoSenzaValore:
-      return "code-cut point without a value";
-    case TipoCella::kCartelloIndicatore:
-      return "lettered board";
-    default:
-      return "unknown kind";
-  }
 }
 
 }  // namespace scenario

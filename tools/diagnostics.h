@@ -119,9 +119,6 @@ std::vector<Diagnostica> diagnostiche(const Scenario& tabelle, const TestiSorgen
 // that had no route grid to finish, naming what occupies the slot.
 std::string messaggio_esito(EsitoCompilazione esito, const Scenario& tabelle);
 
-// The English name of a route cell kind ("signal", "slowdown start", ...).
-std::string_view nome_tipo_cella(TipoCella tipo);
-
 // The cell a point object at `posizione` takes (a signal, a slowdown's start
 // or end, a speed or lettered board): the one after the cell that starts
 // there.

@@ -20,66 +20,163 @@ struct Uscite {
   std::string err;
 };
 
-Uscite dump(MemoryFileSystem& fs, const std::string& file, bool json = false, int32_t passo = 0) {
-  OpzioniDump o;
-  o.file = file;
-  o.json = json;
-  o.passo_punti = passo;
+Uscite dump(MemoryFileSystem& fs, OpzioniDump o) {
   std::ostringstream out, err;
   const int esito = comando_dump(fs, o, out, err);
   return {esito, out.str(), err.str()};
 }
 
-TEST(ComandoDump, ShowsEveryCellThatHoldsAnythingByItsFieldNames) {
-  MemoryFileSystem fs;
-  fs.files()["L_1.dat"] = test::griglia_di_prova(141);
-  const Uscite u = dump(fs, "L_1.dat");
-  ASSERT_EQ(u.esito, kEsitoRiuscito) << u.err;
-  EXPECT_EQ(
-      u.out,
-      "compiled route grid: 141 cells (ultima_cella 140), 2115 bytes; cells whose fields are all 0 are left out\n"
-      "cell 1 (50 m): valore_1 5121, valore_2 2496, velocita_max 15, pendenza 100, aderenza 80\n"
-      "cell 5 (250 m) signal: tipo 1, valore_1 30, valore_2 40, valore_3 -2, valore_4 6, tempo_segnale 230, "
-      "avviso 64, montagna 2, velocita_max 28, pendenza 118, aderenza 255\n"
-      "cell 6 (300 m) speed board: tipo 6, valore_1 -32768, valore_2 32767, valore_3 1500\n");
-
-  const nlohmann::json j = nlohmann::json::parse(dump(fs, "L_1.dat", true).out);
-  EXPECT_EQ(j["kind"], "grid");
-  EXPECT_EQ(j["ultima_cella"], 140);
-  ASSERT_EQ(j["cells"].size(), 3u);
-  EXPECT_EQ(j["cells"][1]["indice"], 5);
-  EXPECT_EQ(j["cells"][1]["posizione"], 250);
-  EXPECT_EQ(j["cells"][1]["valore_3"], -2);
-  EXPECT_EQ(j["cells"][1]["aderenza"], 255);
-  EXPECT_EQ(j["cells"][1].size(), 13u) << "index, position and all eleven fields";
+Uscite dump(MemoryFileSystem& fs, const std::string& file, bool json = false, int32_t passo = 0) {
+  OpzioniDump o;
+  o.file = file;
+  o.json = json;
+  o.passo_punti = passo;
+  return dump(fs, o);
 }
 
-TEST(ComandoDump, ShowsEveryRecordEntryWithItsTextInUtf8) {
+// Every file kind in its text form, by meaning and unit with the stored value
+// beside it: the whole output, so that a change shows as a difference.
+TEST(ComandoDump, ShowsEveryFieldByItsMeaningWithTheStoredValue) {
   MemoryFileSystem fs;
-  fs.files()["L_1.sim"] = test::registro_di_prova();
+  fs.files()["L_1.dat"] = test::griglia_di_prova(141);
+  RegistroCompilato voci = test::voci_di_prova();
+  voci[84] = {0, 110, 100000, 5, 0, "", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  fs.files()["L_1.sim"] = test::byte_di(voci);
+  // The fixture's signal, every field set.
+  const std::string segnale =
+      "cell 5 (250 m)\n"
+      "  tipo: signal, record at 200 m (stored 1)\n"
+      "  valore_1: signal figures: s1 3, d1 0 (stored 30)\n"
+      "  valore_2: signal figures: s2 4, d2 0 (stored 40)\n"
+      "  valore_3: signal figures: s3 0, d3 -2 (stored -2)\n"
+      "  valore_4: signal figures: rapp 0, sx*3+dx 6 (stored 6)\n"
+      "  tempo_segnale: signal time 230 (stored 230)\n"
+      "  avviso: signal approach: sx*3+dx 6, distance to the signal 400 m (stored 64)\n"
+      "  montagna: mountain-stretch kind (0 = open air) 2 (stored 2)\n"
+      "  velocita_max: speed limit 140 km/h (stored 28)\n"
+      "  pendenza: gradient 18 \u2030 (stored 118)\n"
+      "  aderenza: adhesion 255 (stored 255)\n";
+  const struct {
+    const char* file;
+    int64_t da;
+    int64_t a;
+    std::string testo;
+  } casi[] = {
+      {"L_1.dat", INT64_MIN, INT64_MAX,
+       "compiled route grid: 141 cells (ultima_cella 140), 2115 bytes\n"
+       "the cells that hold anything; each field by its meaning, then as stored; fields that are 0 left out\n"
+       "cell 1 (50 m)\n"
+       "  valore_1: the compile step's stamp 5121 (stored 5121)\n"
+       "  valore_2: og competition code 2496 (stored 2496)\n"
+       "  velocita_max: speed limit 75 km/h (stored 15)\n"
+       "  pendenza: gradient 0 \u2030 (stored 100)\n"
+       "  aderenza: adhesion 80 (stored 80)\n" +
+           segnale +
+           "cell 6 (300 m)\n"
+           "  tipo: speed board, record at 250 m (stored 6)\n"
+           "  valore_1: rank A speeds: s -1638, d -40 km/h (stored -32768)\n"
+           "  valore_2: rank B speeds: s 1638, d 35 km/h (stored 32767)\n"
+           "  valore_3: rank C speeds: s 75, d 0 km/h (stored 1500)\n"},
+      {"L_1.dat", 100, 290,
+       "compiled route grid: 141 cells (ultima_cella 140), 2115 bytes\n"
+       "the cells that hold anything from 100 m to 290 m; each field by its meaning, then as stored; fields that are 0 left out\n" +
+           segnale},
+      {"L_1.sim", 1, 100000,
+       "compiled train scenario: 87 registro entries, 3021 bytes\n"
+       "every entry by its use, the stations from 1 m to 100000 m; each field by its meaning, then as stored; fields that are 0 left out\n"
+       "registro[0]: unused, empty\n"
+       "registro[2] to [79]: unused, empty\n"
+       "registro[80]: lettered board\n"},
+  };
+  for (const auto& caso : casi) {
+    OpzioniDump o;
+    o.file = caso.file;
+    o.da = caso.da;
+    o.a = caso.a;
+    const Uscite u = dump(fs, o);
+    ASSERT_EQ(u.esito, kEsitoRiuscito) << u.err;
+    EXPECT_EQ(u.out.substr(0, caso.testo.size()), caso.testo) << u.out;
+  }
+}
+
+TEST(ComandoDump, ShowsEveryRecordEntryByItsUse) {
+  MemoryFileSystem fs;
+  RegistroCompilato voci = test::voci_di_prova();
+  voci[84] = {0, 110, 100000, 5, 0, "", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  fs.files()["L_1.sim"] = test::byte_di(voci);
   const Uscite u = dump(fs, "L_1.sim");
   ASSERT_EQ(u.esito, kEsitoRiuscito) << u.err;
-  EXPECT_NE(u.out.find("registro[0] (unused): empty\n"), std::string::npos);
-  EXPECT_NE(
-      u.out.find(
-          "registro[1] (station or lettered board): tipo 8, inizio -300, fine 300, progressiva 0, "
-          "campo_4 1, nome \"BELFORTE SELVEN\", campo_7 4, campo_8 1, campo_10 2, campo_11 1, "
-          "campo_12 1, campo_9 0, campo_13 1, campo_6 0, campo_5 0, orario 62580 (17:23:00)\n"),
-      std::string::npos)
-      << u.out;
-  EXPECT_NE(u.out.find("nome \"(CURVA 30\u00b0)(Km.1+200)\""), std::string::npos);
-  EXPECT_NE(
-      u.out.find(
-          "registro[85] (line: backdrops, name, stamps): tipo 0, inizio 80000, fine 1, progressiva "
-          "65000, campo_4 0, nome \"BELFORTE SELVEN - MELAR\", campo_7 610"),
-      std::string::npos);
+  for (const char* parte : {
+           "registro[0]: unused, empty\n",
+           "registro[1]: station\n"
+           "  tipo: station kind 8 (stored 8)\n"
+           "  inizio: start of the station area -300 m (stored -300)\n"
+           "  fine: end of the station area 300 m (stored 300)\n"
+           "  campo_4: group A, first flag 1 (stored 1)\n"
+           "  nome: station name \"BELFORTE SELVEN\" (stored 15 bytes)\n"
+           "  campo_7: group B, first value 4 (stored 4)\n"
+           "  campo_8: group B, second value 1 (stored 1)\n"
+           "  campo_10: group C, first value 2 (stored 2)\n"
+           "  campo_11: group C, second value 1 (stored 1)\n"
+           "  campo_12: group C, third value 1 (stored 1)\n"
+           "  campo_13: stop time 1 s (stored 1)\n"
+           "  orario: scheduled time 17:23:00 (stored 62580)\n"
+           "registro[2] to [79]: unused, empty\n",
+           "registro[80]: lettered board\n"
+           "  nome: lettering \"(CURVA 30\u00b0)(Km.1+200)\" (stored 21 bytes)\n",
+           "registro[84]: train and route\n"
+           "  inizio: braked-mass percentage 110 % (stored 110)\n"
+           "  fine: route length 100000 m (stored 100000)\n"
+           "  progressiva: number of cars 5 (stored 5)\n",
+           "registro[85]: line\n"
+           "  inizio: backdrop uno 80000 (stored 80000)\n"
+           "  fine: backdrop tre 1 (stored 1)\n"
+           "  progressiva: backdrop due 65000 (stored 65000)\n"
+           "  nome: line name \"BELFORTE SELVEN - MELAR\" (stored 23 bytes)\n"
+           "  campo_7: the compile step's stamp 610 (stored 610)\n"
+           "  orario: st competition code -7 (stored -7)\n",
+           "registro[86]: train\n"
+           "  nome: train number \"8312\" (stored 4 bytes)\n"
+           "  campo_7: sand 100 (stored 100)\n"
+           "  campo_10: clock at the start, hours 17 h (stored 17)\n"
+           "  campo_11: clock at the start, minutes 22 min (stored 22)\n",
+       }) {
+    EXPECT_NE(u.out.find(parte), std::string::npos) << parte << "\nin\n" << u.out;
+  }
+}
 
-  const nlohmann::json j = nlohmann::json::parse(dump(fs, "L_1.sim", true).out);
-  ASSERT_EQ(j["registro"].size(), 87u);
-  EXPECT_EQ(j["registro"][80]["nome"], "(CURVA 30\u00b0)(Km.1+200)");
-  EXPECT_EQ(j["registro"][85]["orario"], -7);
-  EXPECT_EQ(j["registro"][86]["campo_11"], 22);
-  EXPECT_EQ(j["registro"][1].size(), 17u) << "the index and all sixteen fields";
+// The JSON keeps machine keys: per field the stored value, its meaning, its
+// unit and the converted value.
+TEST(ComandoDump, JsonGivesEveryFieldItsValueMeaningUnitAndConversion) {
+  MemoryFileSystem fs;
+  fs.files()["L_1.dat"] = test::griglia_di_prova(141);
+  fs.files()["L_1.sim"] = test::registro_di_prova();
+  const nlohmann::json griglia = nlohmann::json::parse(dump(fs, "L_1.dat", true).out);
+  EXPECT_EQ(griglia["kind"], "grid");
+  EXPECT_EQ(griglia["ultima_cella"], 140);
+  EXPECT_TRUE(griglia["from"].is_null());
+  ASSERT_EQ(griglia["cells"].size(), 3u);
+  const nlohmann::json& segnale = griglia["cells"][1];
+  EXPECT_EQ(segnale["index"], 5);
+  EXPECT_EQ(segnale["position"], 250);
+  EXPECT_EQ(segnale["fields"].size(), 11u);
+  EXPECT_EQ(segnale["fields"]["velocita_max"],
+            nlohmann::json(
+                {{"value", 28}, {"meaning", "speed limit"}, {"unit", "km/h"}, {"converted", 140}}));
+  EXPECT_EQ(segnale["fields"]["valore_1"]["converted"], nlohmann::json({{"s1", 3}, {"d1", 0}}));
+  EXPECT_EQ(segnale["fields"]["tipo"]["converted"], "signal, record at 200 m");
+  EXPECT_EQ(segnale["fields"]["valore_3"]["value"], -2);
+  EXPECT_TRUE(griglia["cells"][2]["fields"]["tempo_segnale"]["meaning"].is_null())
+      << "a speed board has no signal time";
+
+  const nlohmann::json registro = nlohmann::json::parse(dump(fs, "L_1.sim", true).out);
+  ASSERT_EQ(registro["entries"].size(), 87u);
+  EXPECT_EQ(registro["entries"][1]["use"], "station");
+  EXPECT_EQ(registro["entries"][1]["fields"].size(), 16u);
+  EXPECT_EQ(registro["entries"][1]["fields"]["orario"]["converted"], "17:23:00");
+  EXPECT_EQ(registro["entries"][80]["fields"]["nome"]["value"], "(CURVA 30\u00b0)(Km.1+200)");
+  EXPECT_EQ(registro["entries"][85]["fields"]["orario"]["value"], -7);
+  EXPECT_EQ(registro["entries"][86]["fields"]["campo_11"]["unit"], "min");
 }
 
 TEST(ComandoDump, ShowsThePlanViewsLengthTagsAndExtent) {
@@ -91,9 +188,23 @@ TEST(ComandoDump, ShowsThePlanViewsLengthTagsAndExtent) {
             "compiled line: plan view of points 0 to 7000 (route length 0 m), 139964 bytes\n"
             "tags: points 0-1 int16, points 2-6998 float64, points 6999-7000 empty\n"
             "extent: x 0 to 47810.5556640625 m, y 0 to 6997.75 m\n"
-            "point 0: x 0, y 0\n"
-            "point 3000: x 8783.2041015625, y 2999.75\n"
-            "point 6000: x 35144.5322265625, y 5999.75\n");
+            "point 0: x 0 m, y 0 m\n"
+            "point 3000: x 8783.2041015625 m, y 2999.75 m\n"
+            "point 6000: x 35144.5322265625 m, y 5999.75 m\n");
+
+  OpzioniDump o;
+  o.file = "L_linea.dat";
+  o.passo_punti = 2;
+  o.da = 6996;
+  o.a = 7100;
+  EXPECT_EQ(dump(fs, o).out,
+            "compiled line: plan view of points 0 to 7000 (route length 0 m), 139964 bytes\n"
+            "points from 6996 m to 7100 m (6996 to 7000)\n"
+            "tags: points 6996-6998 float64, points 6999-7000 empty\n"
+            "extent: x 47783.2275390625 to 47810.5556640625 m, y 6995.75 to 6997.75 m\n"
+            "point 6996: x 47783.2275390625 m, y 6995.75 m\n"
+            "point 6998: x 47810.5556640625 m, y 6997.75 m\n"
+            "point 7000: x empty, y empty\n");
 
   const nlohmann::json j = nlohmann::json::parse(dump(fs, "L_linea.dat", true, 6999).out);
   EXPECT_EQ(j["lunghezza_tracciato"], 7000);
@@ -118,6 +229,8 @@ TEST(ComandoDump, RefusesAFileThatDoesNotFitItsLayoutOrCannotBeRead) {
   MemoryFileSystem fs;
   fs.files()["L_1.sim"] = test::registro_di_prova() + "zz";
   fs.files()["L_1.dat"] = test::registro_di_prova();  // a record table under a grid's name
+  fs.files()["grande.dat"] = std::string(302116, '\0');
+  fs.files()["grande_linea.dat"] = std::string(20139966, '\0');
   const struct {
     const char* file;
     int esito;
@@ -127,6 +240,10 @@ TEST(ComandoDump, RefusesAFileThatDoesNotFitItsLayoutOrCannotBeRead) {
        "scenario-tool dump: \"L_1.sim\" is not a compiled train scenario: the file has 2 bytes after the last"},
       {"L_1.dat", kEsitoFallito,
        "scenario-tool dump: \"L_1.dat\" is not a compiled route grid: the file has"},
+      {"grande.dat", kEsitoFallito,
+       "scenario-tool dump: opening \"grande.dat\": larger than the 302115 bytes expected"},
+      {"grande_linea.dat", kEsitoFallito,
+       "scenario-tool dump: opening \"grande_linea.dat\": larger than the 20139964 bytes expected"},
       {"assente.sim", kEsitoFallito, "scenario-tool dump: "},
       {"L_1.txt", kEsitoUso, "scenario-tool dump: cannot tell the kind of \"L_1.txt\""},
   };
@@ -136,6 +253,11 @@ TEST(ComandoDump, RefusesAFileThatDoesNotFitItsLayoutOrCannotBeRead) {
     EXPECT_EQ(u.err.rfind(caso.messaggio, 0), 0u) << u.err;
     EXPECT_EQ(u.out, "") << caso.file;
   }
+  OpzioniDump rovescio;
+  rovescio.file = "L_1.dat";
+  rovescio.da = 500;
+  rovescio.a = 100;
+  EXPECT_EQ(dump(fs, rovescio).esito, kEsitoUso);
 }
 
 TEST(ComandoDump, TheKindCanBeGivenForAnyName) {
@@ -144,14 +266,13 @@ TEST(ComandoDump, TheKindCanBeGivenForAnyName) {
   OpzioniDump o;
   o.file = "copia.bin";
   o.tipo = TipoFileCompilato::kScenario;
-  std::ostringstream out, err;
-  EXPECT_EQ(comando_dump(fs, o, out, err), kEsitoRiuscito);
-  EXPECT_EQ(out.str().rfind("compiled train scenario: 87 registro entries", 0), 0u);
+  const Uscite u = dump(fs, o);
+  EXPECT_EQ(u.esito, kEsitoRiuscito);
+  EXPECT_EQ(u.out.rfind("compiled train scenario: 87 registro entries", 0), 0u);
 }
 
-// The compiled files, as the compile step writes them, decode to the tables
-// they were written from.
-TEST(ComandoDump, DecodesWhatTheCompileStepWrites) {
+// The compiled files of a real compile dump whole, as text and as JSON.
+TEST(ComandoDump, DumpsWhatTheCompileStepWrites) {
   MemoryFileSystem fs;
   const NomiFile nomi{"d", "L", "1"};
   fs.files()[nomi.testo_linea()] = test::testo_linea_prova();
@@ -161,47 +282,14 @@ TEST(ComandoDump, DecodesWhatTheCompileStepWrites) {
   tabelle.numero_treno = "1";
   RisultatoCompilazione risultato;
   ASSERT_TRUE(memorizza_percorso(1, tabelle, fs, nomi, &risultato).ok());
-  ASSERT_EQ(tabelle.codice_errore, 0);
   ASSERT_EQ(risultato.file_scritti.size(), 3u);
-
-  RegistroCompilato registro;
-  ASSERT_TRUE(decodifica_scenario(fs.files().at(nomi.scenario_compilato()), &registro).ok());
-  for (size_t i = 0; i < registro.size(); ++i) {
-    const VoceRegistro& a = registro[i];
-    const VoceRegistro& b = tabelle.registro[i];
-    EXPECT_TRUE(a.tipo == b.tipo && a.inizio == b.inizio && a.fine == b.fine &&
-                a.progressiva == b.progressiva && a.campo_4 == b.campo_4 && a.nome == b.nome &&
-                a.campo_7 == b.campo_7 && a.campo_8 == b.campo_8 && a.campo_10 == b.campo_10 &&
-                a.campo_11 == b.campo_11 && a.campo_12 == b.campo_12 && a.campo_9 == b.campo_9 &&
-                a.campo_13 == b.campo_13 && a.campo_6 == b.campo_6 && a.campo_5 == b.campo_5 &&
-                a.orario == b.orario)
-        << "registro entry " << i;
-  }
-
-  std::vector<CellaPercorso> celle;
-  ASSERT_TRUE(decodifica_percorso(fs.files().at(nomi.percorso_compilato()), &celle).ok());
-  ASSERT_EQ(celle.size(), tabelle.percorso.size());
-  for (size_t i = 0; i < celle.size(); ++i) {
-    const CellaPercorso& a = celle[i];
-    const CellaPercorso& b = tabelle.percorso[i];
-    ASSERT_TRUE(a.tipo == b.tipo && a.valore_1 == b.valore_1 && a.valore_2 == b.valore_2 &&
-                a.valore_3 == b.valore_3 && a.valore_4 == b.valore_4 &&
-                a.tempo_segnale == b.tempo_segnale && a.avviso == b.avviso &&
-                a.montagna == b.montagna && a.velocita_max == b.velocita_max &&
-                a.pendenza == b.pendenza && a.aderenza == b.aderenza)
-        << "cell " << i;
-  }
-
-  LineaCompilata linea;
-  ASSERT_TRUE(decodifica_linea(fs.files().at(nomi.linea_compilata()), &linea).ok());
-  ASSERT_EQ(linea.lunghezza_tracciato(), tabelle.tracciato.ultimo_indice());
-  for (int32_t m = 0; m <= linea.lunghezza_tracciato(); ++m) {
-    const EtichettaPunto e = tabelle.tracciato.etichetta(m);
-    ASSERT_EQ(linea.x[static_cast<size_t>(m)].etichetta, e) << "point " << m;
-    ASSERT_EQ(linea.y[static_cast<size_t>(m)].etichetta, e) << "point " << m;
-    if (e == EtichettaPunto::kVuoto) continue;
-    ASSERT_EQ(linea.x[static_cast<size_t>(m)].valore, tabelle.tracciato.x(m)) << "point " << m;
-    ASSERT_EQ(linea.y[static_cast<size_t>(m)].valore, tabelle.tracciato.y(m)) << "point " << m;
+  for (const std::string& file : risultato.file_scritti) {
+    const Uscite testo = dump(fs, file, false, 1000);
+    EXPECT_EQ(testo.esito, kEsitoRiuscito) << testo.err;
+    EXPECT_EQ(testo.out.find("not used here"), std::string::npos) << testo.out;
+    const Uscite json = dump(fs, file, true, 1000);
+    EXPECT_EQ(json.esito, kEsitoRiuscito) << json.err;
+    EXPECT_TRUE(nlohmann::json::accept(json.out)) << json.out.substr(0, 500);
   }
 }
 

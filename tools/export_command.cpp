@@ -1,5 +1,6 @@
 #include "export_command.h"
 
+#include "command_guards.h"
 #include "content/builtin_content.h"
 #include "exit_codes.h"
 
@@ -7,15 +8,26 @@ namespace scenario {
 
 int comando_export(FileSystem& file_system, const std::string& cartella, std::ostream& out,
                    std::ostream& err) {
+  if (const int cartella_errata = controlla_cartella(file_system, "export", cartella, err)) {
+    return cartella_errata;
+  }
   const ContenutoPacchetto& contenuto = contenuto_incorporato();
   const NomiFile nomi = contenuto.nomi_in(cartella);
+  std::vector<std::string> scritti;
+  for (const Documento documento : kDocumentiDellaCorsa) {
+    if (contenuto.presente(documento)) scritti.push_back(nome_documento(documento, nomi));
+  }
+  const CartellaRiservata riservata =
+      riserva_cartella(file_system, "export", cartella, scritti, err);
+  if (riservata.esito != kEsitoRiuscito) return riservata.esito;
+
   for (const Documento documento : kDocumentiDellaCorsa) {
     if (!contenuto.presente(documento)) continue;
     if (const Status scritto = contenuto.scrivi(documento, file_system, nomi); !scritto.ok()) {
-      err << "scenario-tool export: " << scritto.message() << "\n";
+      err << "scenario-tool export: " << riga_stampabile(scritto.message()) << "\n";
       return kEsitoFallito;
     }
-    out << "wrote " << nome_documento(documento, nomi) << "\n";
+    out << "wrote " << riga_stampabile(nome_documento(documento, nomi)) << "\n";
   }
   return kEsitoRiuscito;
 }

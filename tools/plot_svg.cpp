@@ -1,15 +1,13 @@
 #include "plot_svg.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <set>
 #include <vector>
 
-#include "base/windows_1252.h"
-#include "diagnostics.h"
+#include "route_summary.h"
+#include "svg_writer.h"
 
 namespace scenario {
 namespace {
@@ -22,102 +20,6 @@ constexpr double kAltezzaPiantaMassima = 640;
 constexpr double kAltezzaProfilo = 200;
 constexpr double kAltezzaVelocita = 180;
 constexpr int32_t kPassoPolilinea = 50;  // one polyline point per 50 m of route
-
-std::string num(double valore) {
-  if (!std::isfinite(valore)) return "0";
-  char testo[48];
-  const auto fine = std::to_chars(testo, testo + sizeof testo, valore, std::chars_format::fixed, 1);
-  std::string s(testo, fine.ptr);
-  if (s.size() > 2 && s.compare(s.size() - 2, 2, ".0") == 0) s.resize(s.size() - 2);
-  if (s == "-0") s = "0";
-  return s;
-}
-
-// Objects along the route, in metres from the origin.
-struct Stazione {
-  int32_t posizione;
-  std::string nome;  // UTF-8
-};
-struct Cartello {
-  int32_t posizione;
-  std::string scritta;  // UTF-8
-};
-struct Tratto {
-  int32_t da;
-  int32_t a;
-  int32_t valore;
-};
-
-// A point object in cell i was laid from position (i - 1) * 50.
-int32_t posizione_oggetto(size_t cella) { return static_cast<int32_t>(cella) * 50 - 50; }
-
-struct Contenuto {
-  int32_t lunghezza = 0;  // the route length shown on the axis
-  std::vector<Stazione> stazioni;
-  std::vector<int32_t> segnali;
-  std::vector<Cartello> cartelli;
-  std::vector<Tratto> gallerie;       // valore: the mountain kind
-  std::vector<Tratto> rallentamenti;  // valore: km/h
-  std::vector<int32_t> pendenza;      // per mille, one per cell
-  std::vector<int32_t> velocita;      // km/h, one per cell
-};
-
-Contenuto raccogli(const Scenario& t) {
-  Contenuto c;
-  const auto& celle = t.percorso;
-  const int32_t fine_griglia = std::max<int32_t>(0, t.ultima_cella * 50 - kMargineTracciato);
-  c.lunghezza = t.registro[kVoceTrenoPercorso].fine;
-  if (c.lunghezza <= 0 || c.lunghezza > t.ultima_cella * 50) c.lunghezza = fine_griglia;
-  if (c.lunghezza <= 0) c.lunghezza = t.ultima_cella * 50;
-
-  std::set<int> voci_cartello;
-  for (size_t i = 0; i < celle.size(); ++i) {
-    const CellaPercorso& cella = celle[i];
-    switch (cella.tipo) {
-      case TipoCella::kSegnale:
-        c.segnali.push_back(posizione_oggetto(i));
-        break;
-      case TipoCella::kCartelloIndicatore:
-        if (cella.valore_1 >= 1 && cella.valore_1 < kVociRegistro) {
-          voci_cartello.insert(cella.valore_1);
-          c.cartelli.push_back(
-              {posizione_oggetto(i),
-               windows_1252_a_utf8(t.registro[static_cast<size_t>(cella.valore_1)].nome)});
-        }
-        break;
-      case TipoCella::kInizioRallentamento: {
-        size_t e = i + 1;
-        while (e < celle.size() && celle[e].tipo != TipoCella::kFineRallentamento) ++e;
-        if (e < celle.size())
-          c.rallentamenti.push_back({posizione_oggetto(i), posizione_oggetto(e), cella.valore_1});
-        break;
-      }
-      default:
-        break;
-    }
-    // A mountain stretch marks the cells that start at its first metre and
-    // end at its last.
-    if (cella.montagna != 0) {
-      const int32_t da = static_cast<int32_t>(i) * 50;
-      if (!c.gallerie.empty() && c.gallerie.back().a == da &&
-          c.gallerie.back().valore == cella.montagna) {
-        c.gallerie.back().a = da + 50;
-      } else {
-        c.gallerie.push_back({da, da + 50, cella.montagna});
-      }
-    }
-    c.pendenza.push_back(static_cast<int32_t>(cella.pendenza) - 100);
-    c.velocita.push_back(static_cast<int32_t>(cella.velocita_max) * 5);
-  }
-  // Stations fill the entries upward from 1; lettered boards fill them
-  // downward from 80, so the stations end at the first empty or board entry.
-  for (int e = 1; e < kPrimoCartello + 1; ++e) {
-    const VoceRegistro& v = t.registro[static_cast<size_t>(e)];
-    if (voci_cartello.count(e) != 0 || (v.tipo == 0 && v.nome.empty() && v.progressiva == 0)) break;
-    c.stazioni.push_back({v.progressiva, windows_1252_a_utf8(v.nome)});
-  }
-  return c;
-}
 
 // The smallest round step (1, 2, 2.5 or 5 times a power of ten) that cuts
 // `estensione` into at most `massimo` pieces.
@@ -132,9 +34,14 @@ double passo_tacche(double estensione, int massimo) {
   }
 }
 
+// A tooltip: the title element a browser shows over its parent.
+std::string suggerimento(std::string_view testo) { return Elemento("title").con(testo); }
+
+// Lays out the three panels one under the other: the plan view, the gradient
+// profile and the speed limits, with the kilometres under the last two.
 class Disegno {
  public:
-  Disegno(const Scenario& t, const Contenuto& c) : t_(t), c_(c) {}
+  Disegno(const Scenario& t, const RiassuntoPercorso& c) : t_(t), c_(c) {}
 
   std::string svg(std::string_view titolo) {
     double y = 64;
@@ -143,28 +50,45 @@ class Disegno {
     y = profilo(y) + 56;
     y = velocita(y);
     y = asse_km(cima_profilo, y);
-    std::string s;
-    s += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + num(kLarghezza) + "\" height=\"" +
-         num(y) + "\" viewBox=\"0 0 " + num(kLarghezza) + " " + num(y) +
-         "\" font-family=\"DejaVu Sans, Arial, sans-serif\" font-size=\"12\">\n";
-    s += "<title>" + testo_xml(titolo) + "</title>\n";
-    s += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
-    s += "<text class=\"title\" x=\"" + num(kMargine) +
-         "\" y=\"34\" font-size=\"20\" font-weight=\"bold\">" + testo_xml(titolo) + "</text>\n";
+    std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    s += Elemento("svg")("xmlns", "http://www.w3.org/2000/svg")("width", num(kLarghezza))(
+             "height", num(y))("viewBox", "0 0 " + num(kLarghezza) + " " + num(y))(
+             "font-family", "DejaVu Sans, Arial, sans-serif")("font-size", "12")
+             .aperto() +
+         "\n";
+    s += Elemento("title").con(testo_xml(titolo)) + "\n";
+    s += Elemento("rect")("width", "100%")("height", "100%")("fill", "#ffffff").chiuso() + "\n";
+    s += Elemento("text")("class", "title")("x", num(kMargine))("y", "34")("font-size", "20")(
+             "font-weight", "bold")
+             .con(testo_xml(titolo)) +
+         "\n";
     s += corpo_;
     s += "</svg>\n";
     return s;
   }
 
  private:
+  void aggiungi(const std::string& elemento) {
+    corpo_ += elemento;
+    corpo_ += "\n";
+  }
+
   double x_km(int32_t posizione) const {
     return kMargine + kArea * std::clamp(static_cast<double>(posizione) / c_.lunghezza, 0.0, 1.0);
   }
 
   void intestazione(double y, const std::string& testo) {
-    corpo_ += "<text class=\"panel-title\" x=\"" + num(kMargine) + "\" y=\"" + num(y - 10) +
-              "\" font-size=\"14\" font-weight=\"bold\">" + testo_xml(testo) + "</text>\n";
+    aggiungi(Elemento("text")("class", "panel-title")("x", num(kMargine))("y", num(y - 10))(
+                 "font-size", "14")("font-weight", "bold")
+                 .con(testo_xml(testo)));
+  }
+
+  // A panel's background.
+  void sfondo(double cima, double altezza) {
+    aggiungi(
+        Elemento("rect")("class", "frame")("x", num(kMargine))("y", num(cima))("width", num(kArea))(
+            "height", num(altezza))("fill", "#f7f7f2")("stroke", "#bbbbbb")
+            .chiuso());
   }
 
   // The plan view, kept to scale, in the full width. Returns its bottom.
@@ -176,9 +100,8 @@ class Disegno {
       ultimo = std::min(tr.prossimo_punto() - 1, c_.lunghezza);
     }
     if (ultimo < 1) {
-      corpo_ +=
-          "<text x=\"" + num(kMargine) + "\" y=\"" + num(cima + 20) +
-          "\">No plan view: the line has no route length or was compiled without one.</text>\n";
+      aggiungi(Elemento("text")("x", num(kMargine))("y", num(cima + 20))
+                   .con("No plan view: the line has no route length or was compiled without one."));
       return cima + 30;
     }
     double min_x = 0, max_x = 0, min_y = 0, max_y = 0;
@@ -213,32 +136,30 @@ class Disegno {
       return punti;
     };
 
-    corpo_ += "<rect class=\"frame\" x=\"" + num(kMargine) + "\" y=\"" + num(cima) + "\" width=\"" +
-              num(kArea) + "\" height=\"" + num(fondo - cima) +
-              "\" fill=\"#f7f7f2\" stroke=\"#bbbbbb\"/>\n";
-    corpo_ +=
-        "<polyline class=\"track\" fill=\"none\" stroke=\"#333333\" stroke-width=\"2\" points=\"" +
-        polilinea(0, ultimo) + "\"/>\n";
+    sfondo(cima, fondo - cima);
+    aggiungi(Elemento("polyline")("class", "track")("fill", "none")("stroke", "#333333")(
+                 "stroke-width", "2")("points", polilinea(0, ultimo))
+                 .chiuso());
     for (const Tratto& g : c_.gallerie) {
       if (g.da > ultimo) continue;
-      corpo_ +=
-          "<polyline class=\"tunnel\" fill=\"none\" stroke=\"#8a5a2b\" stroke-width=\"7\" "
-          "stroke-opacity=\"0.75\" points=\"" +
-          polilinea(g.da, std::min(g.a, ultimo)) + "\"><title>tunnel " + std::to_string(g.da) +
-          " to " + std::to_string(g.a) + " m</title></polyline>\n";
+      aggiungi(Elemento("polyline")("class", "tunnel")("fill", "none")("stroke", "#8a5a2b")(
+                   "stroke-width", "7")("stroke-opacity", "0.75")(
+                   "points", polilinea(g.da, std::min(g.a, ultimo)))
+                   .con(suggerimento("tunnel " + std::to_string(g.da) + " to " +
+                                     std::to_string(g.a) + " m")));
     }
     for (int32_t s : c_.segnali) {
-      corpo_ += "<circle class=\"signal\" cx=\"" + num(px(std::clamp(s, 0, ultimo))) + "\" cy=\"" +
-                num(py(std::clamp(s, 0, ultimo))) +
-                "\" r=\"2.5\" fill=\"#d62728\"><title>signal at " + std::to_string(s) +
-                " m</title></circle>\n";
+      aggiungi(Elemento("circle")("class", "signal")("cx", num(px(std::clamp(s, 0, ultimo))))(
+                   "cy", num(py(std::clamp(s, 0, ultimo))))("r", "2.5")("fill", "#d62728")
+                   .con(suggerimento("signal at " + std::to_string(s) + " m")));
     }
-    for (const Cartello& b : c_.cartelli) {
+    for (const CartelloRiassunto& b : c_.cartelli) {
       const int32_t m = std::clamp(b.posizione, 0, ultimo);
-      corpo_ +=
-          "<rect class=\"board\" x=\"" + num(px(m) - 3) + "\" y=\"" + num(py(m) - 3) +
-          "\" width=\"6\" height=\"6\" fill=\"#ff9f1c\" stroke=\"#7a4a00\" stroke-width=\"0.8\"><title>" +
-          testo_xml(b.scritta) + " at " + std::to_string(b.posizione) + " m</title></rect>\n";
+      aggiungi(Elemento("rect")("class", "board")("x", num(px(m) - 3))("y", num(py(m) - 3))(
+                   "width", "6")("height", "6")("fill", "#ff9f1c")("stroke", "#7a4a00")(
+                   "stroke-width", "0.8")
+                   .con(suggerimento(testo_xml(b.scritta) + " at " + std::to_string(b.posizione) +
+                                     " m")));
     }
     // Station names beside their mark: to the right, or where they overlap
     // no name already placed, trying left, above and below.
@@ -246,13 +167,13 @@ class Disegno {
       double x0, y0, x1, y1;
     };
     std::vector<Riquadro> etichette;
-    for (const Stazione& st : c_.stazioni) {
+    for (const StazioneRiassunta& st : c_.stazioni) {
       const int32_t m = std::clamp(st.posizione, 0, ultimo);
       const double cx = px(m), cy = py(m);
-      corpo_ += "<circle class=\"station\" cx=\"" + num(cx) + "\" cy=\"" + num(cy) +
-                "\" r=\"5\" fill=\"#ffffff\" stroke=\"#1f4e9c\" stroke-width=\"2\"><title>" +
-                testo_xml(st.nome) + " at " + std::to_string(st.posizione) +
-                " m</title></circle>\n";
+      aggiungi(Elemento("circle")("class", "station")("cx", num(cx))("cy", num(cy))("r", "5")(
+                   "fill", "#ffffff")("stroke", "#1f4e9c")("stroke-width", "2")
+                   .con(suggerimento(testo_xml(st.nome) + " at " + std::to_string(st.posizione) +
+                                     " m")));
       const double larga = 6.6 * static_cast<double>(st.nome.size());
       const struct {
         double dx, dy;
@@ -278,19 +199,21 @@ class Disegno {
         }
       }
       etichette.push_back(riquadro(*scelto));
-      corpo_ += "<text class=\"station-label\" x=\"" + num(cx + scelto->dx) + "\" y=\"" +
-                num(cy + scelto->dy) + "\"" + (scelto->a_sinistra ? " text-anchor=\"end\"" : "") +
-                " font-size=\"11\" fill=\"#1f4e9c\">" + testo_xml(st.nome) + "</text>\n";
+      Elemento nome("text");
+      nome("class", "station-label")("x", num(cx + scelto->dx))("y", num(cy + scelto->dy));
+      if (scelto->a_sinistra) nome("text-anchor", "end");
+      aggiungi(nome("font-size", "11")("fill", "#1f4e9c").con(testo_xml(st.nome)));
     }
     // A scale bar of a round length, about a sixth of the width.
     const double metri = passo_tacche(kArea / 6 / scala, 1);
     const double lunga = metri * scala;
     const double bx = kMargine + 12, by = fondo - 14;
-    corpo_ += "<g class=\"scale-bar\"><line x1=\"" + num(bx) + "\" y1=\"" + num(by) + "\" x2=\"" +
-              num(bx + lunga) + "\" y2=\"" + num(by) +
-              "\" stroke=\"#000000\" stroke-width=\"2\"/><text x=\"" + num(bx) + "\" y=\"" +
-              num(by - 5) + "\" font-size=\"11\">" +
-              (metri >= 1000 ? num(metri / 1000) + " km" : num(metri) + " m") + "</text></g>\n";
+    aggiungi(Elemento("g")("class", "scale-bar")
+                 .con(Elemento("line")("x1", num(bx))("y1", num(by))("x2", num(bx + lunga))(
+                          "y2", num(by))("stroke", "#000000")("stroke-width", "2")
+                          .chiuso() +
+                      Elemento("text")("x", num(bx))("y", num(by - 5))("font-size", "11")
+                          .con(metri >= 1000 ? num(metri / 1000) + " km" : num(metri) + " m")));
     // The legend goes into the corner the line crosses least.
     std::vector<std::pair<double, double>> occupati;
     for (int32_t m = 0; m <= ultimo; m += kPassoPolilinea) occupati.emplace_back(px(m), py(m));
@@ -310,7 +233,8 @@ class Disegno {
         {destra, alto}, {sinistra, alto}, {destra, basso}, {sinistra, basso}};
     double x = destra, y = alto;
     size_t meno = std::numeric_limits<size_t>::max();
-    for (const auto& [ax, ay] : angoli) {
+    for (const auto& angolo : angoli) {
+      const double ax = angolo.first, ay = angolo.second;  // a lambda cannot capture a binding
       const size_t dentro =
           static_cast<size_t>(std::count_if(occupati.begin(), occupati.end(), [&](const auto& p) {
             return p.first >= ax - 8 && p.first <= ax + kL + 8 && p.second >= ay - 8 &&
@@ -322,30 +246,35 @@ class Disegno {
         y = ay;
       }
     }
-    corpo_ += "<g class=\"legend\" font-size=\"11\"><rect x=\"" + num(x) + "\" y=\"" + num(y) +
-              "\" width=\"" + num(kL) + "\" height=\"" + num(kA) +
-              "\" fill=\"#ffffff\" fill-opacity=\"0.85\" stroke=\"#bbbbbb\"/>\n";
-    const struct {
-      const char* simbolo;
-      const char* testo;
-    } voci[] = {
-        {"<line x1=\"0\" y1=\"0\" x2=\"18\" y2=\"0\" stroke=\"#333333\" stroke-width=\"2\"/>",
-         "track"},
-        {"<line x1=\"0\" y1=\"0\" x2=\"18\" y2=\"0\" stroke=\"#8a5a2b\" stroke-width=\"7\" stroke-opacity=\"0.75\"/>",
-         "tunnel"},
-        {"<circle cx=\"9\" cy=\"0\" r=\"5\" fill=\"#ffffff\" stroke=\"#1f4e9c\" stroke-width=\"2\"/>",
+    aggiungi(Elemento("g")("class", "legend")("font-size", "11").aperto() +
+             Elemento("rect")("x", num(x))("y", num(y))("width", num(kL))("height", num(kA))(
+                 "fill", "#ffffff")("fill-opacity", "0.85")("stroke", "#bbbbbb")
+                 .chiuso());
+    const auto linea = [](const char* colore, const char* spessore) {
+      return Elemento("line")("x1", "0")("y1", "0")("x2", "18")("y2", "0")("stroke", colore)(
+          "stroke-width", spessore);
+    };
+    const std::pair<std::string, const char*> voci[] = {
+        {linea("#333333", "2").chiuso(), "track"},
+        {linea("#8a5a2b", "7")("stroke-opacity", "0.75").chiuso(), "tunnel"},
+        {Elemento("circle")("cx", "9")("cy", "0")("r", "5")("fill", "#ffffff")("stroke", "#1f4e9c")(
+             "stroke-width", "2")
+             .chiuso(),
          "station"},
-        {"<circle cx=\"9\" cy=\"0\" r=\"2.5\" fill=\"#d62728\"/>", "signal"},
-        {"<rect x=\"6\" y=\"-3\" width=\"6\" height=\"6\" fill=\"#ff9f1c\" stroke=\"#7a4a00\" stroke-width=\"0.8\"/>",
+        {Elemento("circle")("cx", "9")("cy", "0")("r", "2.5")("fill", "#d62728").chiuso(),
+         "signal"},
+        {Elemento("rect")("x", "6")("y", "-3")("width", "6")("height", "6")("fill", "#ff9f1c")(
+             "stroke", "#7a4a00")("stroke-width", "0.8")
+             .chiuso(),
          "lettered board"},
     };
     double riga = y + 16;
-    for (const auto& v : voci) {
-      corpo_ += "<g transform=\"translate(" + num(x + 10) + "," + num(riga) + ")\">" + v.simbolo +
-                "<text x=\"26\" y=\"4\">" + v.testo + "</text></g>\n";
+    for (const auto& [simbolo, testo] : voci) {
+      aggiungi(Elemento("g")("transform", "translate(" + num(x + 10) + "," + num(riga) + ")")
+                   .con(simbolo + Elemento("text")("x", "26")("y", "4").con(testo)));
       riga += 16;
     }
-    corpo_ += "</g>\n";
+    aggiungi("</g>");
   }
 
   // The height along the route, from the gradient of each cell, with the
@@ -367,9 +296,7 @@ class Disegno {
       return x_km(static_cast<int32_t>(std::min<size_t>(i * 50, c_.lunghezza)));
     };
 
-    corpo_ += "<rect class=\"frame\" x=\"" + num(kMargine) + "\" y=\"" + num(cima) + "\" width=\"" +
-              num(kArea) + "\" height=\"" + num(kAltezzaProfilo) +
-              "\" fill=\"#f7f7f2\" stroke=\"#bbbbbb\"/>\n";
+    sfondo(cima, kAltezzaProfilo);
     griglia_y(cima, fondo, basso, alto, "m", [&](double q) { return yq(q); });
     std::string area = num(xc(0)) + "," + num(fondo) + " ";
     std::string linea;
@@ -379,10 +306,11 @@ class Disegno {
       linea += p;
     }
     area += num(xc(celle)) + "," + num(fondo);
-    corpo_ += "<polygon class=\"gradient-area\" fill=\"#c9e3c0\" points=\"" + area + "\"/>\n";
-    corpo_ +=
-        "<polyline class=\"gradient-profile\" fill=\"none\" stroke=\"#2c7a2c\" stroke-width=\"1.5\" points=\"" +
-        linea + "\"/>\n";
+    aggiungi(
+        Elemento("polygon")("class", "gradient-area")("fill", "#c9e3c0")("points", area).chiuso());
+    aggiungi(Elemento("polyline")("class", "gradient-profile")("fill", "none")("stroke", "#2c7a2c")(
+                 "stroke-width", "1.5")("points", linea)
+                 .chiuso());
     // Gradient figures over stretches of one gradient at least 34 px wide.
     size_t inizio = 0;
     for (size_t i = 1; i <= celle; ++i) {
@@ -391,10 +319,10 @@ class Disegno {
       if (x1 - x0 >= 34) {
         const int32_t g = c_.pendenza[inizio];
         const double ym = std::min(yq(quota[inizio]), yq(quota[i])) - 5;
-        corpo_ += "<text class=\"gradient-label\" x=\"" + num((x0 + x1) / 2) + "\" y=\"" +
-                  num(std::max(ym, cima + 11)) +
-                  "\" font-size=\"10\" text-anchor=\"middle\" fill=\"#2c7a2c\">" +
-                  (g > 0 ? "+" : "") + std::to_string(g) + "</text>\n";
+        aggiungi(Elemento("text")("class", "gradient-label")("x", num((x0 + x1) / 2))(
+                     "y", num(std::max(ym, cima + 11)))("font-size", "10")("text-anchor", "middle")(
+                     "fill", "#2c7a2c")
+                     .con((g > 0 ? "+" : "") + std::to_string(g)));
       }
       inizio = i;
     }
@@ -416,21 +344,19 @@ class Disegno {
       return x_km(static_cast<int32_t>(std::min<size_t>(i * 50, c_.lunghezza)));
     };
 
-    corpo_ += "<rect class=\"frame\" x=\"" + num(kMargine) + "\" y=\"" + num(cima) + "\" width=\"" +
-              num(kArea) + "\" height=\"" + num(kAltezzaVelocita) +
-              "\" fill=\"#f7f7f2\" stroke=\"#bbbbbb\"/>\n";
+    sfondo(cima, kAltezzaVelocita);
     griglia_y(cima, fondo, 0, alto, "km/h", [&](double v) { return yv(v); });
     for (const Tratto& r : c_.rallentamenti) {
       const double x0 = x_km(r.da), x1 = std::max(x_km(r.a), x0 + 3);
-      corpo_ += "<rect class=\"slowdown\" x=\"" + num(x0) + "\" y=\"" + num(yv(r.valore)) +
-                "\" width=\"" + num(x1 - x0) + "\" height=\"" + num(fondo - yv(r.valore)) +
-                "\" fill=\"#d62728\" fill-opacity=\"0.45\"><title>slowdown to " +
-                std::to_string(r.valore) + " km/h from " + std::to_string(r.da) + " to " +
-                std::to_string(r.a) + " m</title></rect>\n";
-      corpo_ += "<text class=\"slowdown-label\" x=\"" + num((x0 + x1) / 2) + "\" y=\"" +
-                num(yv(r.valore) - 4) +
-                "\" font-size=\"10\" text-anchor=\"middle\" fill=\"#a01010\">" +
-                std::to_string(r.valore) + "</text>\n";
+      aggiungi(Elemento("rect")("class", "slowdown")("x", num(x0))("y", num(yv(r.valore)))(
+                   "width", num(x1 - x0))("height", num(fondo - yv(r.valore)))("fill", "#d62728")(
+                   "fill-opacity", "0.45")
+                   .con(suggerimento("slowdown to " + std::to_string(r.valore) + " km/h from " +
+                                     std::to_string(r.da) + " to " + std::to_string(r.a) + " m")));
+      aggiungi(Elemento("text")("class", "slowdown-label")("x", num((x0 + x1) / 2))(
+                   "y", num(yv(r.valore) - 4))("font-size", "10")("text-anchor", "middle")(
+                   "fill", "#a01010")
+                   .con(std::to_string(r.valore)));
     }
     if (celle > 0) {
       std::string punti;
@@ -440,9 +366,9 @@ class Disegno {
         punti += num(xc(i)) + "," + num(yv(c_.velocita[i])) + " ";
       }
       punti += num(x_km(c_.lunghezza)) + "," + num(yv(c_.velocita[celle - 1]));
-      corpo_ +=
-          "<polyline class=\"speed-limit\" fill=\"none\" stroke=\"#1f4e9c\" stroke-width=\"1.8\" points=\"" +
-          punti + "\"/>\n";
+      aggiungi(Elemento("polyline")("class", "speed-limit")("fill", "none")("stroke", "#1f4e9c")(
+                   "stroke-width", "1.8")("points", punti)
+                   .chiuso());
     }
     cornice(cima, fondo);
     return fondo;
@@ -450,23 +376,27 @@ class Disegno {
 
   // The panel's outline, drawn over what it holds.
   void cornice(double cima, double fondo) {
-    corpo_ += "<rect x=\"" + num(kMargine) + "\" y=\"" + num(cima) + "\" width=\"" + num(kArea) +
-              "\" height=\"" + num(fondo - cima) + "\" fill=\"none\" stroke=\"#999999\"/>\n";
+    aggiungi(Elemento("rect")("x", num(kMargine))("y", num(cima))("width", num(kArea))(
+                 "height", num(fondo - cima))("fill", "none")("stroke", "#999999")
+                 .chiuso());
   }
 
   template <typename Y>
   void griglia_y(double cima, double fondo, double basso, double alto, const char* unita, Y y) {
     const double passo = passo_tacche(alto - basso, 5);
+    const auto etichetta = [&](double altezza) {
+      return Elemento("text")("x", num(kMargine - 6))("y", num(altezza))("font-size", "10")(
+          "text-anchor", "end");
+    };
     for (double v = std::ceil(basso / passo) * passo; v <= alto; v += passo) {
       const double yy = y(v);
       if (yy < cima || yy > fondo) continue;
-      corpo_ += "<line x1=\"" + num(kMargine) + "\" y1=\"" + num(yy) + "\" x2=\"" +
-                num(kMargine + kArea) + "\" y2=\"" + num(yy) + "\" stroke=\"#e0e0e0\"/>\n";
-      corpo_ += "<text x=\"" + num(kMargine - 6) + "\" y=\"" + num(yy + 4) +
-                "\" font-size=\"10\" text-anchor=\"end\">" + num(v) + "</text>\n";
+      aggiungi(Elemento("line")("x1", num(kMargine))("y1", num(yy))("x2", num(kMargine + kArea))(
+                   "y2", num(yy))("stroke", "#e0e0e0")
+                   .chiuso());
+      aggiungi(etichetta(yy + 4).con(num(v)));
     }
-    corpo_ += "<text x=\"" + num(kMargine - 6) + "\" y=\"" + num(cima - 2) +
-              "\" font-size=\"10\" text-anchor=\"end\">" + unita + "</text>\n";
+    aggiungi(etichetta(cima - 2).con(unita));
   }
 
   // Kilometre ticks under the two profiles, station lines across both and
@@ -474,24 +404,30 @@ class Disegno {
   double asse_km(double cima, double fondo) {
     const double km = c_.lunghezza / 1000.0;
     const double passo = passo_tacche(km, 20);
-    corpo_ += "<g class=\"km-axis\" font-size=\"10\">\n";
+    aggiungi(Elemento("g")("class", "km-axis")("font-size", "10").aperto());
     for (double k = 0; k <= km + 1e-9; k += passo) {
       const double x = x_km(static_cast<int32_t>(std::lround(k * 1000)));
-      corpo_ += "<line x1=\"" + num(x) + "\" y1=\"" + num(fondo) + "\" x2=\"" + num(x) +
-                "\" y2=\"" + num(fondo + 5) + "\" stroke=\"#000000\"/><text x=\"" + num(x) +
-                "\" y=\"" + num(fondo + 17) + "\" text-anchor=\"middle\">" + num(k) + "</text>\n";
+      aggiungi(
+          Elemento("line")("x1", num(x))("y1", num(fondo))("x2", num(x))("y2", num(fondo + 5))(
+              "stroke", "#000000")
+              .chiuso() +
+          Elemento("text")("x", num(x))("y", num(fondo + 17))("text-anchor", "middle").con(num(k)));
     }
-    corpo_ += "<text x=\"" + num(kMargine + kArea) + "\" y=\"" + num(fondo + 30) +
-              "\" text-anchor=\"end\" font-size=\"11\">km from the origin</text>\n</g>\n";
+    aggiungi(Elemento("text")("x", num(kMargine + kArea))("y", num(fondo + 30))(
+                 "text-anchor", "end")("font-size", "11")
+                 .con("km from the origin"));
+    aggiungi("</g>");
     double piu_basso = fondo + 34;
-    for (const Stazione& st : c_.stazioni) {
+    for (const StazioneRiassunta& st : c_.stazioni) {
       const double x = x_km(st.posizione);
-      corpo_ += "<line class=\"station-line\" x1=\"" + num(x) + "\" y1=\"" + num(cima) +
-                "\" x2=\"" + num(x) + "\" y2=\"" + num(fondo) +
-                "\" stroke=\"#1f4e9c\" stroke-opacity=\"0.35\" stroke-dasharray=\"3,3\"/>\n";
-      corpo_ += "<text class=\"station-name\" transform=\"translate(" + num(x + 3) + "," +
-                num(fondo + 40) + ") rotate(65)\" font-size=\"10\" fill=\"#1f4e9c\">" +
-                testo_xml(st.nome) + "</text>\n";
+      aggiungi(Elemento("line")("class", "station-line")("x1", num(x))("y1", num(cima))(
+                   "x2", num(x))("y2", num(fondo))("stroke", "#1f4e9c")("stroke-opacity", "0.35")(
+                   "stroke-dasharray", "3,3")
+                   .chiuso());
+      aggiungi(Elemento("text")("class", "station-name")(
+                   "transform", "translate(" + num(x + 3) + "," + num(fondo + 40) + ") rotate(65)")(
+                   "font-size", "10")("fill", "#1f4e9c")
+                   .con(testo_xml(st.nome)));
       piu_basso =
           std::max(piu_basso, fondo + 40 + 0.91 * 6.2 * static_cast<double>(st.nome.size()) + 12);
     }
@@ -499,72 +435,22 @@ class Disegno {
   }
 
   const Scenario& t_;
-  const Contenuto& c_;
+  const RiassuntoPercorso& c_;
   std::string corpo_;
 };
 
 }  // namespace
 
-std::string testo_xml(std::string_view utf8) {
-  std::string s;
-  s.reserve(utf8.size());
-  size_t i = 0;
-  while (i < utf8.size()) {
-    const auto u = static_cast<unsigned char>(utf8[i]);
-    if (u < 0x80) {
-      switch (u) {
-        case '&':
-          s += "&amp;";
-          break;
-        case '<':
-          s += "&lt;";
-          break;
-        case '>':
-          s += "&gt;";
-          break;
-        case '"':
-          s += "&quot;";
-          break;
-        case '\'':
-          s += "&apos;";
-          break;
-        default:
-          s += (u < 0x20 && u != '\t' && u != '\n' && u != '\r') ? '?' : static_cast<char>(u);
-      }
-      ++i;
-      continue;
-    }
-    // A multi-byte character is kept when it is well formed and XML allows it.
-    const size_t lunghezza = u >= 0xF0 ? 4 : u >= 0xE0 ? 3 : u >= 0xC0 ? 2 : 0;
-    bool valido = lunghezza != 0 && u < 0xF5 && i + lunghezza <= utf8.size();
-    char32_t punto = valido ? (u & (0x7F >> lunghezza)) : 0;
-    for (size_t k = 1; valido && k < lunghezza; ++k) {
-      const auto c = static_cast<unsigned char>(utf8[i + k]);
-      valido = (c & 0xC0) == 0x80;
-      punto = (punto << 6) | (c & 0x3F);
-    }
-    static constexpr char32_t kMinimo[] = {0, 0, 0x80, 0x800, 0x10000};
-    valido = valido && punto >= kMinimo[lunghezza] && punto <= 0x10FFFF &&
-             !(punto >= 0xD800 && punto <= 0xDFFF) && punto != 0xFFFE && punto != 0xFFFF;
-    if (valido) {
-      s.append(utf8.substr(i, lunghezza));
-      i += lunghezza;
-    } else {
-      s += '?';
-      ++i;
-    }
-  }
-  return s;
-}
-
 std::string disegna_scenario(const Scenario& tabelle, std::string_view titolo) {
   if (tabelle.percorso.empty()) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
-           "width=\"600\" height=\"60\"><text x=\"10\" y=\"30\">" +
-           testo_xml(titolo) + ": no route grid to draw</text></svg>\n";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" +
+           Elemento("svg")("xmlns", "http://www.w3.org/2000/svg")("width", "600")("height", "60")
+               .con(Elemento("text")("x", "10")("y", "30").con(testo_xml(titolo) +
+                                                               ": no route grid to draw")) +
+           "\n";
   }
-  const Contenuto contenuto = raccogli(tabelle);
-  Disegno disegno(tabelle, contenuto);
+  const RiassuntoPercorso riassunto = riassumi_percorso(tabelle);
+  Disegno disegno(tabelle, riassunto);
   return disegno.svg(titolo);
 }
 

@@ -111,6 +111,8 @@ TEST(ScenarioToolProcess, ExitStatuses) {
        2,
        "scenario-tool dump: \"corto.sim\" is not a compiled train scenario: the file ends"},
       {{"dump", "assente.dat"}, 2, "scenario-tool dump: "},
+      // Refused at once, never read until memory runs out.
+      {{"dump", "/dev/zero", "--kind", "grid"}, 2, "\"/dev/zero\": is a device, not a file"},
   };
   for (const auto& caso : casi) {
     const Esito e = strumento(caso.argomenti, cartella);
@@ -156,6 +158,42 @@ TEST(ScenarioToolProcess, CompileOfTheExportedScenarioGivesTheInstallersFiles) {
         << nome << ": neither the installer's nor a text";
   }
   fs::remove_all(installato);
+  fs::remove_all(autore);
+}
+
+// Two compiles into one folder started together take turns: each says it
+// wrote the three files, and the folder holds exactly what one compile leaves.
+TEST(ScenarioToolProcess, CompilesStartedTogetherIntoOneFolderEachWriteWholeFiles) {
+  const fs::path autore = cartella_nuova("together");
+  ASSERT_EQ(strumento({"export", autore.string()}).stato, 0);
+  const std::vector<std::string> compila = {"compile", autore.string(),  "--line-name",
+                                            kLinea,    "--train-number", kTreno};
+  ASSERT_EQ(strumento(compila).stato, 0);
+  const auto atteso = contenuto(autore);
+
+  constexpr int kGiri = 20;
+  for (int giro = 0; giro < kGiri; ++giro) {
+    std::vector<pid_t> figli;
+    for (int k = 0; k < 2; ++k) {
+      const pid_t pid = fork();
+      if (pid == 0) {
+        const int nulla = open("/dev/null", O_WRONLY);
+        if (nulla < 0 || dup2(nulla, 1) < 0 || dup2(nulla, 2) < 0) _exit(126);
+        std::vector<char*> argv = {const_cast<char*>(BM_TOOL_PATH)};
+        for (const std::string& a : compila) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(BM_TOOL_PATH, argv.data());
+        _exit(127);
+      }
+      figli.push_back(pid);
+    }
+    for (const pid_t pid : figli) {
+      int status = 0;
+      waitpid(pid, &status, 0);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << giro;
+    }
+    ASSERT_TRUE(contenuto(autore) == atteso) << "round " << giro;
+  }
   fs::remove_all(autore);
 }
 

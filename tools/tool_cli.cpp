@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "check_command.h"
+#include "command_guards.h"
 #include "compile_command.h"
 #include "dump_command.h"
 #include "exit_codes.h"
@@ -48,6 +49,10 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
   c_dump->add_option("--points", dump.passo_punti, "compiled line: also list every STEP-th point")
       ->check(CLI::Range(1, 1000000))
       ->type_name("STEP");
+  c_dump->add_option("--from", dump.da, "show only the cells, points and stations from M metres")
+      ->type_name("M");
+  c_dump->add_option("--to", dump.a, "show only the cells, points and stations up to M metres")
+      ->type_name("M");
 
   std::string cartella_export;
   CLI::App* c_export = app.add_subcommand(
@@ -109,7 +114,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
   } catch (const CLI::CallForAllHelp& e) {
     return app.exit(e, out, err);
   } catch (const CLI::ParseError& e) {
-    err << "scenario-tool: " << e.what() << "\n";
+    err << "scenario-tool: " << riga_stampabile(e.what()) << "\n";
     err << "Run \"scenario-tool --help\" or \"scenario-tool COMMAND --help\" for more information.\n";
     return kEsitoUso;
   }

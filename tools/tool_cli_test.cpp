@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "base/file_names.h"
@@ -53,13 +54,54 @@ TEST(EseguiStrumento, RefusesAWrongCommandLineWithStatus64) {
   }
 }
 
+// A name that cannot be a part of a file name is refused before any path is
+// built from it: status 64, the character and its place named, nothing read
+// or written.
+TEST(EseguiStrumento, ALineNameOrTrainNumberThatCannotNameAFileIsRefusedWithStatus64) {
+  const struct {
+    const char* opzione;
+    std::string valore;
+    std::string messaggio;
+  } casi[] = {
+      {"--line-name", "../fuori", "the line name \"../fuori\" has \"..\" at character 1"},
+      {"--line-name", "A/B", "the line name \"A/B\" has \"/\" at character 2"},
+      {"--line-name", "", "the line name is empty"},
+      {"--line-name", "L\x1b]0;x\x07",
+       "the line name \"L\\e]0;x\\a\" has the control character \\e"},
+      {"--line-name", "ŁINIA",
+       "has \"Ł\" (U+0141) at character 1, which the simulator's code page"},
+      {"--train-number", "83:12", "the train number \"83:12\" has \":\" at character 3"},
+      {"--train-number", "/etc", "the train number \"/etc\" has \"/\" at character 1"},
+  };
+  for (const char* comando : {"compile", "plot"}) {
+    for (const auto& caso : casi) {
+      MemoryFileSystem fs;
+      const NomiFile nomi{"dir", "L", "1"};
+      fs.files()[nomi.testo_linea()] = "[generale]\r\n";
+      const auto prima = fs.files();
+      std::vector<std::string> argomenti = {comando,          "dir", "--line-name", "L",
+                                            "--train-number", "1"};
+      if (std::string(comando) == "plot") argomenti.insert(argomenti.end(), {"--svg", "p.svg"});
+      const auto posto = std::find(argomenti.begin(), argomenti.end(), caso.opzione);
+      *(posto + 1) = caso.valore;
+      const Uscite u = esegui(fs, argomenti);
+      EXPECT_EQ(u.esito, kEsitoUso) << caso.valore;
+      EXPECT_EQ(u.err.rfind("scenario-tool " + std::string(comando) + ": ", 0), 0u) << u.err;
+      EXPECT_NE(u.err.find(caso.messaggio), std::string::npos) << u.err;
+      EXPECT_EQ(u.err.find('\x1b'), std::string::npos) << "a raw escape reached the terminal";
+      EXPECT_EQ(u.out, "");
+      EXPECT_TRUE(fs.files() == prima);
+    }
+  }
+}
+
 TEST(EseguiStrumento, HelpForTheToolAndEachCommandGoesToStandardOutput) {
   const struct {
     std::vector<std::string> argomenti;
     std::vector<std::string> parole;
   } casi[] = {
       {{"--help"}, {"dump", "export", "compile", "plot", "64"}},
-      {{"dump", "--help"}, {"FILE", "--json", "--kind", "--points"}},
+      {{"dump", "--help"}, {"FILE", "--json", "--kind", "--points", "--from", "--to"}},
       {{"export", "--help"}, {"DIR"}},
       {{"compile", "--help"}, {"--line-name", "--train-number", "--no-plan", "--out", "--json"}},
       {{"plot", "--help"}, {"--svg", "--line-name", "--train-number"}},
@@ -79,7 +121,7 @@ TEST(EseguiStrumento, DumpsAFileGivenOnTheCommandLine) {
   fs.files()["copia"] = test::griglia_di_prova(141);
   const Uscite u = esegui(fs, {"dump", "copia", "--kind", "grid", "--json"});
   EXPECT_EQ(u.esito, kEsitoRiuscito) << u.err;
-  EXPECT_EQ(u.out.rfind("{\"bytes\":2115,", 0), 0u) << u.out;
+  EXPECT_EQ(u.out.rfind("{\"kind\":\"grid\",\"bytes\":2115,", 0), 0u) << u.out;
 }
 
 TEST(EseguiStrumento, ExportWritesTheTextsAndDocumentsAndCompilesNothing) {

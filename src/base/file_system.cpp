@@ -1,133 +1,116 @@
 #include "base/file_system.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
+#include <random>
 
-#include "base/rename_over.h"
+#include "base/disk_file_system.h"
 
 namespace scenario {
 namespace {
 
-namespace fs = std::filesystem;
+constexpr std::string_view kSuffissoTemporaneo = ".part";
+constexpr size_t kCifreIdentificativo = 16;
 
-fs::path to_path(const std::string& name) {
-  return fs::path(std::u8string(name.begin(), name.end()));
+bool is_lower_hex(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+
+// A number no other run is likely to draw: the system's random source.
+uint64_t random_id() {
+  std::random_device source;
+  return (uint64_t{source()} << 32) ^ uint64_t { source() };
 }
-
-std::FILE* open_file(const std::string& name, const char* mode) {
-#ifdef _WIN32
-  std::wstring wide_mode(mode, mode + std::strlen(mode));
-  return _wfopen(to_path(name).c_str(), wide_mode.c_str());
-#else
-  return std::fopen(name.c_str(), mode);
-#endif
-}
-
-std::string reason_from_errno(int error) { return std::generic_category().message(error); }
-
-// Hands the produced bytes to the C library's buffered output.
-class FileSink : public ByteSink {
- public:
-  FileSink(std::FILE* file, const std::string& name) : file_(file), name_(name) {}
-  Status Append(std::string_view bytes) override {
-    errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return Status::OK();
-    return Status::IOError(Operazione::kScrittura, name_, reason_from_errno(errno));
-  }
-
- private:
-  std::FILE* file_;
-  const std::string& name_;
-};
-
-class DiskFileSystem : public FileSystem {
- public:
-  bool Exists(const std::string& name) override {
-    std::error_code ec;
-    const fs::file_status status = fs::status(to_path(name), ec);
-    return !ec && fs::exists(status) && !fs::is_directory(status);
-  }
-
-  Status ReadFileUpTo(const std::string& name, uint64_t limite, std::string* contents) override {
-    contents->clear();
-    std::error_code ec;
-    const fs::file_status status = fs::status(to_path(name), ec);
-    if (!ec && fs::exists(status) && !fs::is_regular_file(status)) {
-      return Status::IOError(Operazione::kApertura, name, "not a regular file");
-    }
-    if (!ec && fs::exists(status)) {
-      const uintmax_t dimensione = fs::file_size(to_path(name), ec);
-      if (!ec && dimensione > limite) {
-        return Status::IOError(Operazione::kApertura, name,
-                               "larger than the " + std::to_string(limite) + " bytes expected");
-      }
-    }
-    errno = 0;
-    std::FILE* file = open_file(name, "rb");
-    if (file == nullptr)
-      return Status::IOError(Operazione::kApertura, name, reason_from_errno(errno));
-    char buffer[1 << 16];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0 && contents->size() <= limite) {
-      contents->append(buffer, n);
-    }
-    if (contents->size() > limite) {
-      std::fclose(file);
-      contents->clear();
-      return Status::IOError(Operazione::kLettura, name,
-                             "larger than the " + std::to_string(limite) + " bytes expected");
-    }
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed) return Status::IOError(Operazione::kLettura, name, reason_from_errno(error));
-    return Status::OK();
-  }
-
-  Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override {
-    const std::string temporary = temporary_name_for(name);
-    errno = 0;
-    std::FILE* file = open_file(temporary, "wb");
-    if (file == nullptr) {
-      return Status::IOError(Operazione::kCreazione, name, reason_from_errno(errno));
-    }
-    FileSink sink(file, name);
-    const Status prodotto = produci(sink);
-    const bool closed = std::fclose(file) == 0;
-    const int close_error = errno;
-    if (!prodotto.ok() || !closed) {
-      std::error_code ignored;
-      fs::remove(to_path(temporary), ignored);
-      if (!prodotto.ok()) return prodotto;
-      return Status::IOError(Operazione::kScrittura, name, reason_from_errno(close_error));
-    }
-    const std::error_code ec = rename_over(to_path(temporary), to_path(name));
-    if (ec) {
-      std::error_code ignored;
-      fs::remove(to_path(temporary), ignored);
-      return Status::IOError(Operazione::kSostituzione, name, ec.message());
-    }
-    return Status::OK();
-  }
-
-  Status RemoveFile(const std::string& name) override {
-    std::error_code ec;
-    fs::remove(to_path(name), ec);
-    if (ec) return Status::IOError(Operazione::kCancellazione, name, ec.message());
-    return Status::OK();
-  }
-};
 
 }  // namespace
 
-std::string temporary_name_for(const std::string& name) { return name + ".part"; }
+std::string temporary_name_for(const std::string& name, uint64_t id) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string temporary = name;
+  temporary += '.';
+  for (int shift = 60; shift >= 0; shift -= 4) temporary += kHex[(id >> shift) & 0xF];
+  temporary += kSuffissoTemporaneo;
+  return temporary;
+}
+
+bool is_temporary_name_of(std::string_view entry, std::string_view leaf) {
+  if (!entry.starts_with(leaf) || !entry.ends_with(kSuffissoTemporaneo)) return false;
+  const std::string_view middle =
+      entry.substr(leaf.size(), entry.size() - leaf.size() - kSuffissoTemporaneo.size());
+  if (middle.empty()) return true;  // NAME.part, as earlier versions named it
+  if (middle.size() != 1 + kCifreIdentificativo || middle[0] != '.') return false;
+  for (char c : middle.substr(1)) {
+    if (!is_lower_hex(c)) return false;
+  }
+  return true;
+}
+
+std::string file_of_temporary_name(std::string_view name) {
+  const size_t ending = 1 + kCifreIdentificativo + kSuffissoTemporaneo.size();
+  if (name.size() <= ending) return std::string(name);
+  const std::string_view file = name.substr(0, name.size() - ending);
+  if (!is_temporary_name_of(name.substr(name.size() - ending), "")) return std::string(name);
+  return std::string(file);
+}
+
+CartellaVoci split_name(const std::string& name) {
+#ifdef _WIN32
+  const size_t cut = name.find_last_of("\\/");
+#else
+  const size_t cut = name.find_last_of('/');
+#endif
+  if (cut == std::string::npos) return CartellaVoci{".", {name}};
+  return CartellaVoci{cut == 0 ? name.substr(0, 1) : name.substr(0, cut), {name.substr(cut + 1)}};
+}
+
+std::vector<CartellaVoci> group_by_folder(const std::vector<std::string>& names) {
+  std::vector<CartellaVoci> groups;
+  for (const std::string& name : names) {
+    CartellaVoci parts = split_name(name);
+    CartellaVoci* group = nullptr;
+    for (CartellaVoci& g : groups) {
+      if (g.cartella == parts.cartella) group = &g;
+    }
+    if (group == nullptr) {
+      groups.push_back(std::move(parts));
+    } else {
+      group->voci.push_back(std::move(parts.voci.front()));
+    }
+  }
+  return groups;
+}
+
+Status BufferedSink::Append(std::string_view bytes) {
+  if (bytes.size() >= sizeof buffer_) {
+    if (Status flushed = Flush(); !flushed.ok()) return flushed;
+    return WriteAll(bytes);
+  }
+  if (used_ + bytes.size() > sizeof buffer_) {
+    if (Status flushed = Flush(); !flushed.ok()) return flushed;
+  }
+  std::memcpy(buffer_ + used_, bytes.data(), bytes.size());
+  used_ += bytes.size();
+  return Status::OK();
+}
+
+Status BufferedSink::Flush() {
+  const Status written = WriteAll(std::string_view(buffer_, used_));
+  used_ = 0;
+  return written;
+}
+
+Status DiskFileSystemBase::RemoveLeftovers(const std::vector<std::string>& names) {
+  for (const CartellaVoci& gruppo : group_by_folder(names)) {
+    if (Status status = RemoveLeftoversIn(gruppo); !status.ok()) return status;
+  }
+  return Status::OK();
+}
+
+uint64_t DiskFileSystemBase::next_id(int tentativo) {
+  if (tentativo > 0 || !run_id_) run_id_ = ids_();
+  return *run_id_;
+}
 
 FileSystem& disk_file_system() {
-  static DiskFileSystem disk;
-  return disk;
+  static std::unique_ptr<FileSystem> disk = disk_file_system_with_ids(random_id);
+  return *disk;
 }
 
 }  // namespace scenario

@@ -3,12 +3,16 @@
 // fuzzer, and on the disk in the installer and the authors' tool.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "base/folder_lock.h"
 #include "base/status.h"
 
 namespace scenario {
@@ -30,8 +34,9 @@ class FileSystem {
   // True when `name` is an existing file (not a folder).
   virtual bool Exists(const std::string& name) = 0;
 
-  // Reads the whole file into `contents`. Only a regular file is read; one
-  // larger than `limite` bytes is refused before anything is read.
+  // Reads the whole file into `contents`. Only a regular file is read: a
+  // FIFO, a device or a folder is refused at once, without waiting for a
+  // writer; one larger than `limite` bytes is refused before anything is read.
   virtual Status ReadFileUpTo(const std::string& name, uint64_t limite, std::string* contents) = 0;
 
   // The same with no limit on the size.
@@ -44,7 +49,11 @@ class FileSystem {
   // leaves it as it was. The bytes go into a temporary file beside the
   // target, which is then renamed over it: a failure part way (the system's,
   // or one `produci` returns) never leaves a truncated file where a complete
-  // one stood, and the temporary file is removed on failure.
+  // one stood, and the temporary file is removed on failure. The temporary
+  // file has a name of this run's own and is created new: whatever already
+  // stands at a name (a link planted there, another run's file) is never
+  // opened or written through. A failure names the file it met: the
+  // temporary file while it is created and written, `name` when it replaces.
   virtual Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) = 0;
 
   // The same with the whole contents at hand.
@@ -54,14 +63,45 @@ class FileSystem {
 
   // Deletes the file `name`; deleting a file that does not exist is not an error.
   virtual Status RemoveFile(const std::string& name) = 0;
+
+  // Removes the temporary files that runs killed part way left beside each
+  // of `names` (`is_temporary_name_of`). Only plain files are removed, as
+  // the entry itself shows them: a link is never followed, and a folder, a
+  // FIFO or a device of such a name stays.
+  virtual Status RemoveLeftovers(const std::vector<std::string>& names) = 0;
+
+  // OK when `folder` is a folder whose entries can be reached; otherwise
+  // says in plain words what it is instead: missing, not a folder, not
+  // searchable, a name too long.
+  virtual Status CheckFolder(const std::string& folder) = 0;
+
+  // Keeps the folder for this process alone until the lock is released (or
+  // the process ends), waiting up to `wait` for a holder to let go.
+  virtual FolderLockResult LockFolder(const std::string& folder,
+                                      std::chrono::milliseconds wait) = 0;
 };
 
-// The name of the temporary file that ReplaceFile writes before renaming it
-// over `name`. A run that was killed part way can leave one behind; the next
-// write of the same file replaces and removes it.
-std::string temporary_name_for(const std::string& name);
+// The temporary name ReplaceFileWith writes `name` under: beside it, with
+// `id` (the run's own number) in 16 lowercase hexadecimal digits, as in
+// "NAME.0123456789abcdef.part".
+std::string temporary_name_for(const std::string& name, uint64_t id);
 
-// The real disk.
+// True when the directory entry `entry` is a temporary file of the file
+// named `leaf` (no folder part in either): the pattern above, or the fixed
+// "NAME.part" that earlier versions of the package wrote.
+bool is_temporary_name_of(std::string_view entry, std::string_view leaf);
+
+// The file a temporary name stands for: `name` without its ".<16 hex
+// digits>.part" ending, or `name` itself when it has none. What a player is
+// told names the file they know, not the run's temporary copy of it.
+std::string file_of_temporary_name(std::string_view name);
+
+// The real disk; its temporary names carry a random number drawn once per
+// process, and a fresh one whenever a name is already taken.
 FileSystem& disk_file_system();
+
+// The disk with the numbers of the temporary names drawn from `ids`, so that
+// a test can know them beforehand.
+std::unique_ptr<FileSystem> disk_file_system_with_ids(std::function<uint64_t()> ids);
 
 }  // namespace scenario

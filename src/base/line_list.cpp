@@ -18,7 +18,7 @@ std::string testo_lista(ListaRighe lista) {
   std::string testo;
   const size_t righe = righe_prima_del_marcatore(lista);
   for (size_t i = 0; i < righe; ++i) {
-    testo += utf8_a_windows_1252(lista[i]);
+    aggiungi_windows_1252(lista[i], testo);
     testo += "\r\n";
   }
   return testo;

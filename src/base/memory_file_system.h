@@ -4,8 +4,10 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "base/file_system.h"
 
@@ -17,6 +19,12 @@ class MemoryFileSystem : public FileSystem {
   Status ReadFileUpTo(const std::string& name, uint64_t limite, std::string* contents) override;
   Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override;
   Status RemoveFile(const std::string& name) override;
+  Status RemoveLeftovers(const std::vector<std::string>& names) override;
+  // Every folder exists in memory.
+  Status CheckFolder(const std::string& folder) override;
+  // A folder is held until the lock is destroyed; another lock on it is
+  // refused at once as busy (nothing else could release it while waiting).
+  FolderLockResult LockFolder(const std::string& folder, std::chrono::milliseconds wait) override;
 
   // Every later ReplaceFile or RemoveFile of `name` fails.
   void FailWritesTo(const std::string& name) { failing_.insert(name); }
@@ -27,6 +35,7 @@ class MemoryFileSystem : public FileSystem {
  private:
   std::map<std::string, std::string> files_;
   std::set<std::string> failing_;
+  std::shared_ptr<std::set<std::string>> locked_ = std::make_shared<std::set<std::string>>();
 };
 
 }  // namespace scenario

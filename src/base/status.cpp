@@ -18,6 +18,8 @@ std::string_view verbo_inglese(Operazione operazione) {
       return "replacing";
     case Operazione::kCancellazione:
       return "deleting";
+    case Operazione::kBlocco:
+      return "locking";
   }
   return "";
 }
@@ -38,6 +40,8 @@ std::string_view verbo_italiano(Operazione operazione) {
       return "sostituire";
     case Operazione::kCancellazione:
       return "cancellare";
+    case Operazione::kBlocco:
+      return "riservare";
   }
   return "";
 }

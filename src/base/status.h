@@ -21,6 +21,7 @@ enum class Operazione : uint8_t {
   kScrittura,      // writing its bytes
   kSostituzione,   // putting a new file in place of the old one
   kCancellazione,  // deleting a file
+  kBlocco,         // taking a folder for this run alone
 };
 
 // "creating", "writing", ...: the English verb of an operation.

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "base/utf8.h"
+
 namespace scenario {
 namespace {
 
@@ -28,60 +30,67 @@ char byte_for(char32_t cp) {
   return '?';
 }
 
-void append_utf8(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+}  // namespace
+
+void aggiungi_windows_1252(std::string_view utf8, std::string& out) {
+  size_t i = 0;
+  while (i < utf8.size()) {
+    // Plain ASCII, nearly all of every text, is the same in both: it goes
+    // over a run at a time.
+    size_t ascii = i;
+    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+    out.append(utf8.substr(i, ascii - i));
+    i = ascii;
+    if (i == utf8.size()) break;
+    const CarattereUtf8 c = leggi_utf8(utf8, i);
+    out += c.valido ? byte_for(c.punto) : '?';
+    i += c.lunghezza;
   }
 }
-
-}  // namespace
 
 std::string utf8_a_windows_1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    size_t length = lead < 0x80           ? 1
-                    : (lead >> 5) == 0x6  ? 2
-                    : (lead >> 4) == 0xE  ? 3
-                    : (lead >> 3) == 0x1E ? 4
-                                          : 0;
-    if (length == 0 || i + length > utf8.size()) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    bool well_formed = true;
-    for (size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      if ((next & 0xC0) != 0x80) well_formed = false;
-      cp = (cp << 6) | (next & 0x3F);
-    }
-    if (!well_formed) {
-      out += '?';
-      ++i;
-      continue;
-    }
-    out += byte_for(cp);
-    i += length;
-  }
+  aggiungi_windows_1252(utf8, out);
   return out;
 }
 
 std::string windows_1252_a_utf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  for (char c : bytes) append_utf8(code_point_of(static_cast<unsigned char>(c)), out);
+  for (char c : bytes) aggiungi_utf8(code_point_of(static_cast<unsigned char>(c)), out);
   return out;
 }
+
+std::optional<char32_t> leggi_utf8(std::string_view testo, size_t* i) {
+  const auto lead = static_cast<unsigned char>(testo[*i]);
+  const size_t length = lead < 0x80           ? 1
+                        : (lead >> 5) == 0x6  ? 2
+                        : (lead >> 4) == 0xE  ? 3
+                        : (lead >> 3) == 0x1E ? 4
+                                              : 0;
+  if (length == 0 || *i + length > testo.size()) {
+    ++*i;
+    return std::nullopt;
+  }
+  char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+  for (size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(testo[*i + k]);
+    if ((next & 0xC0) != 0x80) {
+      ++*i;
+      return std::nullopt;
+    }
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  constexpr char32_t kMinimo[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kMinimo[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    ++*i;
+    return std::nullopt;
+  }
+  *i += length;
+  return cp;
+}
+
+bool in_windows_1252(char32_t cp) { return cp == '?' || byte_for(cp) != '?'; }
 
 }  // namespace scenario

@@ -17,6 +17,7 @@ TEST(Windows1252, EncodesEachCharacterAsOneByte) {
       {"\xE2\x80\x99", "\x92"},                  // right single quote
       {"\xE4\xB8\xAD", "?"},                     // outside the page
       {"\xC3", "?"},                             // truncated sequence
+      {"\xC0\xAF", "??"},                        // an overlong "/" is no "/"
       {"a\xFF"
        "b",
        "a?b"},  // not UTF-8

@@ -1,6 +1,7 @@
-// Builds the bytes of a compiled file in memory: little-endian fields, each
-// encoded byte by byte with shifts, so the result is the same whatever the
-// machine's own byte order and structure layout.
+// Builds the bytes of a compiled file: little-endian fields, each encoded
+// byte by byte with shifts, so the result is the same whatever the machine's
+// own byte order and structure layout. The bytes are either kept whole in
+// memory or handed to a ByteSink in pieces as they are made.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +11,9 @@
 #include <string>
 #include <string_view>
 #include <utility>
+
+#include "base/file_system.h"
+#include "base/status.h"
 
 namespace scenario {
 
@@ -29,9 +33,22 @@ char* metti(char* destinazione, uint64_t valore) {
 
 class ScrittoreByte {
  public:
-  // Room for `byte` bytes more, so that a large file grows once.
+  // A piece handed to a sink: large enough that the system sees few writes,
+  // small enough to stay in the processor's cache.
+  static constexpr size_t kPezzo = size_t{64} << 10;
+
+  // Keeps every byte, for `prendi`.
+  ScrittoreByte() = default;
+  // Hands the bytes to `sink` whenever about `pezzo` of them are made, and
+  // the rest at `chiudi`, so that a large file never lies whole in memory.
+  explicit ScrittoreByte(ByteSink& sink, size_t pezzo = kPezzo) : sink_(&sink) {
+    dati_.resize(pezzo);
+  }
+
+  // Room for `byte` bytes more, so that a large file grows once. Nothing to
+  // do when the bytes go to a sink.
   void riserva(size_t byte) {
-    if (usati_ + byte > dati_.size()) dati_.resize(usati_ + byte);
+    if (sink_ == nullptr && usati_ + byte > dati_.size()) dati_.resize(usati_ + byte);
   }
 
   void byte(uint8_t valore) { senza_segno<1>(valore); }
@@ -56,7 +73,9 @@ class ScrittoreByte {
     return inizio;
   }
 
-  size_t dimensione() const { return usati_; }
+  // Bytes written so far, those handed to the sink included.
+  size_t dimensione() const { return consegnati_ + usati_; }
+  // The bytes held, not yet handed to a sink.
   std::string_view dati() const { return std::string_view(dati_).substr(0, usati_); }
   std::string prendi() {
     dati_.resize(usati_);
@@ -64,11 +83,33 @@ class ScrittoreByte {
     return std::move(dati_);
   }
 
+  // Hands the bytes held to the sink. Returns the sink's first failure: the
+  // bytes made after it went nowhere.
+  Status chiudi() {
+    consegna();
+    return stato_;
+  }
+  // The sink's first failure so far, so that a long run can stop early.
+  const Status& stato() const { return stato_; }
+
  private:
   // The buffer is kept larger than what is written, so that writing a field
-  // is a few stores and no reallocation check beyond one comparison.
+  // is a few stores and no reallocation check beyond one comparison. With a
+  // sink the buffer is handed over when full and used again.
   void spazio(size_t byte) {
-    if (usati_ + byte > dati_.size()) dati_.resize(std::max(2 * dati_.size(), usati_ + byte));
+    if (usati_ + byte <= dati_.size()) return;
+    if (sink_ != nullptr) {
+      consegna();
+      if (byte <= dati_.size()) return;
+    }
+    dati_.resize(std::max(2 * dati_.size(), usati_ + byte));
+  }
+
+  void consegna() {
+    if (sink_ == nullptr || usati_ == 0) return;
+    if (stato_.ok()) stato_ = sink_->Append(dati());
+    consegnati_ += usati_;
+    usati_ = 0;
   }
 
   // The bytes are laid out in a local array first: stores through a char
@@ -84,6 +125,9 @@ class ScrittoreByte {
 
   std::string dati_;
   size_t usati_ = 0;
+  ByteSink* sink_ = nullptr;
+  size_t consegnati_ = 0;
+  Status stato_;
 };
 
 }  // namespace scenario

@@ -22,14 +22,14 @@ void azzera_griglia(Scenario& tabelle) {
   tabelle.tracciato = Tracciato();
 }
 
-// Builds one file whole in memory and puts it in place in one go, replacing
-// any file of the same name. `codifica` runs only when the file is due, so
-// that at most one large file is held at a time.
-template <typename Codifica>
-Status scrivi(FileSystem& file_system, const std::string& nome, Codifica codifica,
+// Puts one file in place, replacing any file of the same name: `scrivi_file`
+// hands its bytes to the file system in pieces as it makes them, so that no
+// file is ever held whole in memory; the file system still puts it in place
+// only once it is complete.
+template <typename ScriviFile>
+Status scrivi(FileSystem& file_system, const std::string& nome, ScriviFile scrivi_file,
               RisultatoCompilazione* risultato) {
-  const std::string contenuto = codifica();
-  Status status = file_system.ReplaceFile(nome, contenuto);
+  Status status = file_system.ReplaceFileWith(nome, scrivi_file);
   if (status.ok()) risultato->file_scritti.push_back(nome);
   return status;
 }
@@ -77,17 +77,17 @@ Status completa_compilazione(Scenario& tabelle, FileSystem& file_system, const N
 
   if (tabelle.scrivi_linea != 0) {
     const Status status = scrivi(
-        file_system, nomi.linea_compilata(), [&] { return codifica_linea(tabelle.tracciato); },
-        risultato);
+        file_system, nomi.linea_compilata(),
+        [&](ByteSink& sink) { return scrivi_linea(tabelle.tracciato, sink); }, risultato);
     if (!status.ok()) return status;
   }
   Status status = scrivi(
-      file_system, nomi.scenario_compilato(), [&] { return codifica_registro(tabelle.registro); },
-      risultato);
+      file_system, nomi.scenario_compilato(),
+      [&](ByteSink& sink) { return scrivi_registro(tabelle.registro, sink); }, risultato);
   if (!status.ok()) return status;
   return scrivi(
-      file_system, nomi.percorso_compilato(), [&] { return codifica_percorso(tabelle.percorso); },
-      risultato);
+      file_system, nomi.percorso_compilato(),
+      [&](ByteSink& sink) { return scrivi_percorso(tabelle.percorso, sink); }, risultato);
 }
 
 }  // namespace scenario

@@ -33,9 +33,20 @@ constexpr std::array<Terna, 3> kTerne{{{5, 7}, {11, 13}, {18, 20}}};
 class Griglia {
  public:
   explicit Griglia(std::vector<CellaPercorso>& celle)
-      : celle_(celle), ultima_(static_cast<int32_t>(celle.size()) - 1) {}
+      : celle_(celle), ultima_(static_cast<int32_t>(celle.size()) - 1), fine_da_(celle.size() + 1) {
+    // The pass places code-cut points only on free cells: the slowdown ends
+    // (kind 2) stay where the reader put them for the whole pass.
+    int32_t prossima = ultima_ + 1;
+    fine_da_[celle.size()] = prossima;
+    for (int32_t i = ultima_; i >= 0; --i) {
+      if (celle_[static_cast<size_t>(i)].tipo == TipoCella::kFineRallentamento) prossima = i;
+      fine_da_[static_cast<size_t>(i)] = prossima;
+    }
+  }
 
   int32_t ultima() const { return ultima_; }
+  // The first slowdown end at cell `i` or after it; ultima() + 1 when none.
+  int32_t fine_da(int32_t i) const { return fine_da_[static_cast<size_t>(i)]; }
   CellaPercorso& operator[](int32_t i) { return celle_[static_cast<size_t>(i)]; }
 
   // A cell beyond either end of the grid is never free.
@@ -54,6 +65,7 @@ class Griglia {
  private:
   std::vector<CellaPercorso>& celle_;
   int32_t ultima_;
+  std::vector<int32_t> fine_da_;
 };
 
 // Where the pass records a failure: the tables keep the last one, the
@@ -111,11 +123,11 @@ void terne_prima_dell_inizio(Fallimenti& fallimenti, Griglia& griglia, int32_t i
   }
 }
 
-// Walks from the slowdown start at cell i to its end cell (kind 2) and returns
-// the end cell's index. With `intervalli` it places a code-cut point every 8
-// cells on the way; a point shifted by one cell (to w - 1 or w + 1) shifts the
-// count with it, so the points stay 8 cells apart. After an error 13 the count
-// only grows past 8, so no further point goes into that slowdown.
+// Walks from the slow slowdown's start at cell i to its end cell (kind 2),
+// placing a code-cut point every 8 cells on the way, and returns the end
+// cell's index. A point shifted by one cell (to w - 1 or w + 1) shifts the
+// count with it, so the points stay 8 cells apart. After an error 13 the
+// count only grows past 8, so no further point goes into that slowdown.
 //
 // The walk stops at the grid's last cell. Reaching it without meeting an end
 // cell means the slowdown has no end ahead on the grid (a slowdown so short
@@ -123,28 +135,33 @@ void terne_prima_dell_inizio(Fallimenti& fallimenti, Griglia& griglia, int32_t i
 // later stop point took over): the walk records error 13 at the last cell's
 // position and returns -1, and no signal is searched after it. An interval
 // point due on the last cell may still go one cell back, never one beyond.
-int32_t percorri_rallentamento(Fallimenti& fallimenti, Griglia& griglia, int32_t i, bool intervalli) {
-  int32_t n = 0;
-  int32_t w = i;
-  while (w < griglia.ultima()) {
-    ++w;
-    ++n;
-    if (intervalli && n == kIntervallo) {
-      if (griglia.libera(w)) {
-        griglia.metti_abbattimento(w);
-        n = 0;
-      } else if (griglia.libera(w - 1)) {
-        griglia.metti_abbattimento(w - 1);
-        n = 1;
-      } else if (griglia.libera(w + 1)) {
-        griglia.metti_abbattimento(w + 1);
-        n = -1;
-      } else {
-        fallimenti.registra(kErroreRallentamento, w);
-      }
+//
+// The walk goes straight to the end cell and visits only the cells where an
+// interval point is due: every slowdown start walks at most to the grid's
+// end, and a grid full of starts without ends would otherwise cost the square
+// of its length.
+int32_t percorri_rallentamento(Fallimenti& fallimenti, Griglia& griglia, int32_t i) {
+  const int32_t fine = i < griglia.ultima() ? griglia.fine_da(i + 1) : griglia.ultima() + 1;
+  const int32_t ultima_visitata = std::min(fine, griglia.ultima());
+  // The next cell where the count since the last point reaches 8.
+  int32_t dovuta = i + kIntervallo;
+  while (dovuta <= ultima_visitata) {
+    const int32_t w = dovuta;
+    if (griglia.libera(w)) {
+      griglia.metti_abbattimento(w);
+      dovuta = w + kIntervallo;
+    } else if (griglia.libera(w - 1)) {
+      griglia.metti_abbattimento(w - 1);
+      dovuta = w - 1 + kIntervallo;
+    } else if (griglia.libera(w + 1)) {
+      griglia.metti_abbattimento(w + 1);
+      dovuta = w + 1 + kIntervallo;
+    } else {
+      fallimenti.registra(kErroreRallentamento, w);
+      break;
     }
-    if (griglia[w].tipo == TipoCella::kFineRallentamento) return w;
   }
+  if (fine <= griglia.ultima()) return fine;
   fallimenti.registra(kErroreRallentamento, griglia.ultima());
   return -1;
 }
@@ -173,20 +190,18 @@ void segnale_dopo_la_fine(Fallimenti& fallimenti, Griglia& griglia, int32_t w) {
   }
 }
 
-// A slowdown start at cell i: the trios, then, for a slow slowdown, the
-// interval points up to its end, then the point before the first signal after
-// the end.
+// A slowdown start at cell i: the trios for every slowdown; then, only for a
+// slow one (below 110 km/h), the interval points up to its end and the point
+// before the first signal after the end.
 //
-// A slowdown of 110 km/h or more gets no interval points, but its end cell is
-// still found by the same walk (placing nothing) and the first signal after it
-// gets its code-cut point as after a slow slowdown. Every slowdown start has
-// code-cut points before it, so the simulator needs one before the first
-// signal after every slowdown's end, whatever its speed, to restore the code
-// there.
+// A fast slowdown (110 km/h or more) gets the trios alone: its end cell is
+// not even looked for, and the signal after it gets no code-cut point. The
+// compiled route grids of existing scenarios follow this rule, so a fast
+// slowdown followed by a signal must keep compiling to the same cells.
 void rallentamento(Fallimenti& fallimenti, Griglia& griglia, int32_t i) {
   terne_prima_dell_inizio(fallimenti, griglia, i);
-  const bool lento = griglia[i].valore_1 < kVelocitaRallentamentoLento;
-  const int32_t fine = percorri_rallentamento(fallimenti, griglia, i, lento);
+  if (griglia[i].valore_1 >= kVelocitaRallentamentoLento) return;
+  const int32_t fine = percorri_rallentamento(fallimenti, griglia, i);
   if (fine >= 0) segnale_dopo_la_fine(fallimenti, griglia, fine);
 }
 

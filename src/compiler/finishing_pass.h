@@ -3,7 +3,7 @@
 // simulator needs around slowdowns: just before a signal that stands shortly
 // before a slowdown warning board, at three places before every slowdown
 // start, every 400 m inside a slow slowdown, and just before the first signal
-// after a slowdown's end. Each point is a cell of kind 12 carrying 180.
+// after a slow slowdown's end. Each point is a cell of kind 12 carrying 180.
 //
 // Where a rule finds no free cell the pass records an error code and the
 // position in metres (`codice_errore`, `posizione_errore`), places nothing for
@@ -22,7 +22,8 @@ namespace scenario {
 // to an existing one before a signal behind a warning board.
 inline constexpr int16_t kValoreAbbattimento = 180;
 
-// Slowdowns below this speed (km/h) get the interval points.
+// Slowdowns below this speed (km/h) get the interval points and the point
+// before the first signal after their end; faster ones only the trios.
 inline constexpr int16_t kVelocitaRallentamentoLento = 110;
 
 // Returns `y` when `x` is greater than `y`, otherwise `x` (so `x` on equal values).

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -71,11 +72,11 @@ TEST(RifinisciPercorso, SlowdownsGetTriosIntervalPointsAndAPointBeforeTheSignalA
       {"109 km/h is slow",
        {{100, TipoCella::kInizioRallentamento, 109}, {120, TipoCella::kFineRallentamento, 109}},
        {82, 89, 95, 108, 116}},
-      {"110 km/h: no interval points, but the signal after the end gets its point",
+      {"110 km/h: the trios alone, nothing inside and nothing before the signal after the end",
        {{100, TipoCella::kInizioRallentamento, kVeloce},
         {140, TipoCella::kFineRallentamento, kVeloce},
         {145, TipoCella::kSegnale}},
-       {82, 89, 95, 144}},
+       {82, 89, 95}},
       {"interval cell taken: one cell back, the next 8 cells after that",
        {{100, TipoCella::kInizioRallentamento, kLento},
         {108, TipoCella::kIndicatoreVMax},
@@ -113,21 +114,21 @@ TEST(RifinisciPercorso, SlowdownsGetTriosIntervalPointsAndAPointBeforeTheSignalA
        kErroreRallentamento,
        110 * 50},
       {"a signal 12 cells after the end is found",
-       {{100, TipoCella::kInizioRallentamento, kVeloce},
+       {{100, TipoCella::kInizioRallentamento, kLento},
         {110, TipoCella::kFineRallentamento},
         {122, TipoCella::kSegnale}},
-       {82, 89, 95, 121}},
+       {82, 89, 95, 108, 121}},
       {"a signal 13 cells after the end is not",
-       {{100, TipoCella::kInizioRallentamento, kVeloce},
+       {{100, TipoCella::kInizioRallentamento, kLento},
         {110, TipoCella::kFineRallentamento},
         {123, TipoCella::kSegnale}},
-       {82, 89, 95}},
+       {82, 89, 95, 108}},
       {"only the first signal after the end",
-       {{100, TipoCella::kInizioRallentamento, kVeloce},
+       {{100, TipoCella::kInizioRallentamento, kLento},
         {110, TipoCella::kFineRallentamento},
         {115, TipoCella::kSegnale},
         {118, TipoCella::kSegnale}},
-       {82, 89, 95, 114}},
+       {82, 89, 95, 108, 114}},
       {"a trio with no free cell: error 12 at the start, the next trio still tried",
        {{100, TipoCella::kInizioRallentamento, kVeloce},
         {93, TipoCella::kFermata},
@@ -282,11 +283,9 @@ TEST(RifinisciPercorso, WalksAndSearchesStopAtTheGridsLastCell) {
        {572, 579, 585, 598},
        kErroreRallentamento,
        600 * 50},
-      {"a fast slowdown with no end: error 13 at the last cell",
+      {"a fast slowdown with no end: its end is not looked for, no error",
        {{590, TipoCella::kInizioRallentamento, kVeloce}},
-       {572, 579, 585},
-       kErroreRallentamento,
-       600 * 50},
+       {572, 579, 585}},
       {"an interval point due on the taken last cell goes one back",
        {{592, TipoCella::kInizioRallentamento, kLento}, {600, TipoCella::kFermata}},
        {574, 581, 587, 599},
@@ -300,12 +299,12 @@ TEST(RifinisciPercorso, WalksAndSearchesStopAtTheGridsLastCell) {
        kErroreRallentamento,
        600 * 50},
       {"the signal search after an end near the last cell finds a signal on it",
-       {{590, TipoCella::kInizioRallentamento, kVeloce},
+       {{590, TipoCella::kInizioRallentamento, kLento},
         {595, TipoCella::kFineRallentamento},
         {600, TipoCella::kSegnale}},
        {572, 579, 585, 599}},
       {"the signal search after an end near the last cell finds nothing: no error",
-       {{590, TipoCella::kInizioRallentamento, kVeloce}, {595, TipoCella::kFineRallentamento}},
+       {{590, TipoCella::kInizioRallentamento, kLento}, {595, TipoCella::kFineRallentamento}},
        {572, 579, 585}},
       {"a slowdown start on the second-last cell is past the walk",
        {{599, TipoCella::kInizioRallentamento, kLento}},
@@ -314,6 +313,88 @@ TEST(RifinisciPercorso, WalksAndSearchesStopAtTheGridsLastCell) {
        {{598, TipoCella::kAvvisoRallentamento}, {590, TipoCella::kSegnale}},
        {589}},
   });
+}
+
+// The rules for a grid that holds only slowdown starts and ends, plain track
+// and mountain markers, applied literally: the trios, then a walk one cell at
+// a time that counts to 8 between interval points. The pass walks faster; it
+// must place the same points and record the same last error.
+void rifinisci_cella_per_cella(Scenario& tabelle) {
+  std::vector<CellaPercorso>& g = tabelle.percorso;
+  const int32_t ultima = static_cast<int32_t>(g.size()) - 1;
+  auto libera = [&](int32_t i) { return i >= 0 && i <= ultima && cella_libera(g[size_t(i)]); };
+  auto metti = [&](int32_t i) {
+    g[size_t(i)].tipo = TipoCella::kAbbattimentoConValore;
+    g[size_t(i)].valore_1 = kValoreAbbattimento;
+  };
+  auto errore = [&](int32_t codice, int32_t cella) {
+    tabelle.codice_errore = codice;
+    tabelle.posizione_errore = cella * 50;
+  };
+  for (int32_t i = 1; i <= ultima - 2; ++i) {
+    if (g[size_t(i)].tipo != TipoCella::kInizioRallentamento) continue;
+    for (const auto& [vicina, lontana] : {std::pair{5, 7}, std::pair{11, 13}, std::pair{18, 20}}) {
+      if (i <= lontana) continue;
+      bool messo = false;
+      for (int32_t d = vicina; d <= lontana && !messo; ++d) {
+        if (libera(i - d)) {
+          metti(i - d);
+          messo = true;
+        }
+      }
+      if (!messo) errore(kErroreTerna, i);
+    }
+    // A fast slowdown gets its trios alone.
+    if (g[size_t(i)].valore_1 >= kVelocitaRallentamentoLento) continue;
+    int32_t n = 0, w = i;
+    bool finita = false;
+    while (w < ultima && !finita) {
+      ++w;
+      ++n;
+      if (n == 8) {
+        if (libera(w)) {
+          metti(w);
+          n = 0;
+        } else if (libera(w - 1)) {
+          metti(w - 1);
+          n = 1;
+        } else if (libera(w + 1)) {
+          metti(w + 1);
+          n = -1;
+        } else {
+          errore(kErroreRallentamento, w);
+        }
+      }
+      finita = g[size_t(w)].tipo == TipoCella::kFineRallentamento;
+    }
+    if (!finita) errore(kErroreRallentamento, ultima);
+  }
+}
+
+TEST(RifinisciPercorso, TheWalkPlacesWhatACellByCellWalkPlaces) {
+  std::mt19937 caso(8312);
+  for (int giro = 0; giro < 2000; ++giro) {
+    Scenario tabelle;
+    tabelle.dimensiona(std::uniform_int_distribution<int32_t>(0, 3000)(caso));
+    const auto celle = static_cast<int32_t>(tabelle.percorso.size());
+    const int oggetti = std::uniform_int_distribution<int>(0, celle / 2)(caso);
+    for (int k = 0; k < oggetti; ++k) {
+      CellaPercorso& c =
+          tabelle.percorso[size_t(std::uniform_int_distribution<int32_t>(0, celle - 1)(caso))];
+      const int scelta = std::uniform_int_distribution<int>(0, 9)(caso);
+      c.tipo = scelta < 4   ? TipoCella::kInizioRallentamento
+               : scelta < 6 ? TipoCella::kFineRallentamento
+               : scelta < 8 ? TipoCella::kMarcaMontagna
+                            : TipoCella::kFermata;
+      c.valore_1 = scelta % 2 == 0 ? kLento : kVeloce;
+    }
+    Scenario attese = tabelle;
+    rifinisci_cella_per_cella(attese);
+    rifinisci_percorso(tabelle);
+    ASSERT_EQ(abbattimenti(tabelle), abbattimenti(attese)) << "round " << giro;
+    ASSERT_EQ(tabelle.codice_errore, attese.codice_errore) << "round " << giro;
+    ASSERT_EQ(tabelle.posizione_errore, attese.posizione_errore) << "round " << giro;
+  }
 }
 
 TEST(RifinisciPercorso, AnEmptyGridIsLeftAlone) {

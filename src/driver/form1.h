@@ -4,6 +4,8 @@
 // scenario and ends.
 #pragma once
 
+#include <chrono>
+
 #include "base/file_system.h"
 #include "content/package_content.h"
 #include "driver/platform.h"
@@ -21,8 +23,14 @@ inline constexpr int kUscitaFallimento = 2;  // a file could not be written, or 
 class Form1 {
  public:
   // `contenuto` is what the run installs; it must outlive the window.
-  Form1(Piattaforma& piattaforma, FileSystem& file_system, const ContenutoPacchetto& contenuto)
-      : piattaforma_(piattaforma), file_system_(file_system), contenuto_(contenuto) {}
+  // `attesa_cartella` is how long the run waits for another one in the same
+  // folder to end.
+  Form1(Piattaforma& piattaforma, FileSystem& file_system, const ContenutoPacchetto& contenuto,
+        std::chrono::milliseconds attesa_cartella = kAttesaCartella)
+      : piattaforma_(piattaforma),
+        file_system_(file_system),
+        contenuto_(contenuto),
+        attesa_cartella_(attesa_cartella) {}
 
   // The load event: runs every step of the installation in order and returns
   // the program's exit status. Numbered errors end the program inside it.
@@ -31,13 +39,14 @@ class Form1 {
   const Scenario& tabelle() const { return tabelle_; }
 
  private:
-  // Reports a failure nothing else handles: which file, what was being done,
-  // and the system's reason.
-  int fallimento(const std::string& dettaglio);
+  // Shows the player why the installation stopped (messaggi.h) and gives the
+  // exit status of a failure.
+  int fallimento(const std::string& messaggio);
 
   Piattaforma& piattaforma_;
   FileSystem& file_system_;
   const ContenutoPacchetto& contenuto_;
+  std::chrono::milliseconds attesa_cartella_;
   Scenario tabelle_;
 };
 

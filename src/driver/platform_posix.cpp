@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/printable_text.h"
 #include "driver/platform.h"
 
 namespace scenario {
@@ -16,8 +17,17 @@ class PiattaformaPosix : public Piattaforma {
     std::fflush(stderr);
   }
 
+  // A message names files, and a file name may hold any byte but "/": its
+  // control bytes are written out, so that it cannot steer the terminal. The
+  // message's own lines stay lines.
   void mostra_messaggio(const std::string& testo) override {
-    std::fprintf(stderr, "%s\n", testo.c_str());
+    std::string_view resto = testo;
+    for (;;) {
+      const size_t a_capo = resto.find('\n');
+      std::fprintf(stderr, "%s\n", testo_stampabile(resto.substr(0, a_capo), kSenzaTaglio).c_str());
+      if (a_capo == std::string_view::npos) break;
+      resto.remove_prefix(a_capo + 1);
+    }
     std::fflush(stderr);
   }
 

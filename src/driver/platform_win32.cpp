@@ -61,14 +61,12 @@ LRESULT CALLBACK procedura_attesa(HWND finestra, UINT messaggio, WPARAM w, LPARA
   return DefWindowProcW(finestra, messaggio, w, l);
 }
 
+// Sizes are given in twips and converted at the screen's real dpi: the window
+// is drawn sharp at its true size rather than stretched by the system. The
+// program's manifest (installer.manifest.in) tells the system so, before any
+// window exists.
 class PiattaformaWin32 : public Piattaforma {
  public:
-  PiattaformaWin32() {
-    // Sizes are given in twips and converted at the screen's real dpi: the
-    // window is drawn sharp at its true size rather than stretched by the system.
-    SetProcessDPIAware();
-  }
-
   ~PiattaformaWin32() override {
     if (finestra_ != nullptr) DestroyWindow(finestra_);
     if (carattere_ != nullptr) DeleteObject(carattere_);

@@ -2,6 +2,9 @@
 
 #include <limits>
 
+#include "base/printable_text.h"
+#include "base/windows_1252.h"
+
 namespace scenario {
 namespace {
 
@@ -32,7 +35,13 @@ Status LettoreCampi::errore(std::string_view campo, std::string_view motivo) {
   motivo_ = motivo;
   std::string messaggio =
       "line " + std::to_string(campo_.riga) + ", column " + std::to_string(campo_.colonna) + ": ";
-  if (!campo.empty()) messaggio += "\"" + std::string(campo) + "\" ";
+  // The field as the author would see it, cut short: a field can run to the
+  // end of a large text, and may hold control bytes.
+  constexpr size_t kCaratteriMostrati = 80;
+  if (!campo.empty()) {
+    const std::string_view inizio = campo.substr(0, kCaratteriMostrati + 1);
+    messaggio += "\"" + testo_stampabile(windows_1252_a_utf8(inizio), kCaratteriMostrati) + "\" ";
+  }
   messaggio += motivo;
   return Status::Error(std::move(messaggio));
 }

@@ -1,5 +1,7 @@
 #include "reader/line_reader.h"
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "base/rounding.h"
@@ -12,7 +14,9 @@
 //     1000000 m: it would size a grid of negative extent.
 //   - A curve that runs past the plan view's last computed point
 //     (`lunghezza_tracciato` - 2) is clipped there: the line has no track to
-//     lay beyond it, and the last two points stay empty as always.
+//     lay beyond it, and the last two points stay empty as always. The point
+//     counter still counts the points it does not compute, so a curve that
+//     carries it past the millionth point gives error 103 all the same.
 //   - The 81st lettered board would need entry 0 of the record table, which
 //     stays cleared: it is refused with error 10 (stations and boards meet in
 //     the record table), its position recorded, and the procedure ends as for
@@ -40,6 +44,10 @@ struct StatoPercorso {
   int32_t g = 0;               // the gradient in force, per mille
   int64_t k = 0;               // the next cell whose gradient is still to be written
   int32_t e = kPrimoCartello;  // the record-table entry of the next lettered board
+  // The next plan point m. It is the plan view's next point to compute up to
+  // the last computed one, and counts on alone beyond it.
+  int64_t m = 2;
+  MontagneDelTesto* montagne = nullptr;
 };
 
 // Writes the gradient in force into cell k and moves k on. A gradient holds
@@ -56,7 +64,16 @@ bool scrivi_pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
 
 // One record of the general section; the route length, the three kilometre
 // references, the three backdrops and the cab-signal repetition.
-Esito impostazione(LetturaSorgente& lettura) {
+//
+// A route-length record sizes the grid and the plan view, up to 20 141 cells
+// and 1 007 001 points, all empty. Nothing else in the general section
+// touches either, so a record that a later one overrides would only have
+// cleared them for nothing: the length is kept in `lunghezza_valida` and the
+// tables are sized once, for the last valid length, when the section ends,
+// however it ends (`leggi_generale`). A text of many route-length records
+// then costs what its size costs, and leaves exactly what sizing at every
+// record left.
+Esito impostazione(LetturaSorgente& lettura, std::optional<int32_t>* lunghezza_valida) {
   Scenario& tabelle = lettura.tabelle();
   if (lettura.record(TipoRecord::kLunghezzaPercorso)) {
     int32_t lunghezza = 0;
@@ -65,7 +82,7 @@ Esito impostazione(LetturaSorgente& lettura) {
     if (lunghezza > kLunghezzaMassima || lunghezza < 0) {
       return lettura.termina(kErroreLunghezzaPercorso, kPrimoCampo);
     }
-    tabelle.dimensiona(lunghezza);
+    *lunghezza_valida = lunghezza;
   }
 
   const struct {
@@ -115,7 +132,7 @@ Esito impostazione(LetturaSorgente& lettura) {
 }
 
 // The general section, up to and including the first header after it.
-Esito leggi_generale(LetturaSorgente& lettura) {
+Esito record_generali(LetturaSorgente& lettura, std::optional<int32_t>* lunghezza_valida) {
   const std::string& riga = lettura.riga();
   for (;;) {
     if (lettura.fine_file()) return Esito::kProsegui;
@@ -125,12 +142,22 @@ Esito leggi_generale(LetturaSorgente& lettura) {
     for (int i = 0; i < 10; ++i) {
       if (lettura.contiene("-") && !lettura.leggi_token()) return Esito::kGuasto;
     }
-    const Esito esito = impostazione(lettura);
+    const Esito esito = impostazione(lettura, lunghezza_valida);
     if (esito != Esito::kProsegui) return esito;
     if (lettura.contiene("[") && lettura.contiene("]") && !riga.starts_with('-')) {
       return Esito::kProsegui;
     }
   }
+}
+
+// The general section, then the tables sized for the last valid route
+// length it gave, whichever way it ended: an error that ends the procedure
+// leaves them as that record sized them.
+Esito leggi_generale(LetturaSorgente& lettura) {
+  std::optional<int32_t> lunghezza_valida;
+  const Esito esito = record_generali(lettura, &lunghezza_valida);
+  if (lunghezza_valida) lettura.tabelle().dimensiona(*lunghezza_valida);
+  return esito;
 }
 
 Esito pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
@@ -148,10 +175,28 @@ Esito pendenza(LetturaSorgente& lettura, StatoPercorso& stato) {
   return Esito::kProsegui;
 }
 
+// Moves the point counter m on to `fino` (inclusive), computing the points
+// that lie within the plan view in one run (`corsa(ultimo)` lays the points
+// from the next one up to `ultimo`). Beyond the last computed point nothing is
+// computed, so the counter moves on in one step, never past the first index
+// above the limit. False when it has passed the limit: the procedure ends
+// with error 103, with the points up to the limit computed.
+template <typename Corsa>
+bool avanza_punti(Tracciato& tracciato, int64_t& m, int64_t fino, Corsa corsa) {
+  const int64_t ultimo = int64_t{tracciato.ultimo_indice()} - 2;
+  const int64_t calcola_fino = std::min({fino, ultimo, int64_t{kPuntoMassimo}});
+  if (m <= calcola_fino) {
+    corsa(static_cast<int32_t>(calcola_fino));
+    m = calcola_fino + 1;
+  }
+  if (m <= fino) m = std::min(fino + 1, int64_t{kPuntoMassimo} + 1);
+  return m <= kPuntoMassimo;
+}
+
 // Lays the plan view up to the curve's end: straight up to its start, then
 // turning. A curve that begins before the next point (overlapping the one
 // before it) has no straight run.
-Esito curva(LetturaSorgente& lettura) {
+Esito curva(LetturaSorgente& lettura, StatoPercorso& stato) {
   int32_t posizione = 0;
   int32_t lunghezza = 0;
   if (!(lettura.leggi(&posizione) && lettura.leggi(&lunghezza))) return Esito::kGuasto;
@@ -164,29 +209,27 @@ Esito curva(LetturaSorgente& lettura) {
   const double svolta = lettura.contiene("s") ? -kSvoltaClasse[classe] : kSvoltaClasse[classe];
 
   Tracciato& tracciato = lettura.tabelle().tracciato;
-  const int64_t ultimo = int64_t{tracciato.ultimo_indice()} - 2;
-  const int64_t fine_curva = int64_t{posizione} + lunghezza;
-  while (tracciato.prossimo_punto() <= posizione && tracciato.prossimo_punto() <= ultimo) {
-    passo_rettilineo(tracciato);
-    if (tracciato.prossimo_punto() > kPuntoMassimo) return lettura.termina(kErroreCurva, kPrimoCampo);
+  // Past the millionth point: on the straight run before the curve its
+  // start is at fault, in the curve its length.
+  if (!avanza_punti(tracciato, stato.m, posizione,
+                    [&](int32_t ultimo) { rettilineo_fino_a(tracciato, ultimo); })) {
+    return lettura.termina(kErroreCurva, kPrimoCampo);
   }
-  while (tracciato.prossimo_punto() <= fine_curva && tracciato.prossimo_punto() <= ultimo) {
-    passo_curvo(tracciato, svolta);
-    if (tracciato.prossimo_punto() > kPuntoMassimo) {
-      return lettura.termina(kErroreCurva, kCampoLunghezzaCurva);
-    }
+  if (!avanza_punti(tracciato, stato.m, int64_t{posizione} + lunghezza,
+                    [&](int32_t ultimo) { curvo_fino_a(tracciato, svolta, ultimo); })) {
+    return lettura.termina(kErroreCurva, kCampoLunghezzaCurva);
   }
   return Esito::kProsegui;
 }
 
-Esito montagna(LetturaSorgente& lettura) {
+Esito montagna(LetturaSorgente& lettura, MontagneDelTesto& montagne) {
   DatiMontagna dati;
   if (!(lettura.leggi(&dati.inizio) && lettura.leggi(&dati.fine) && lettura.leggi(&dati.tipo))) {
     return Esito::kGuasto;
   }
   if (lettura.oltre_griglia(dati.inizio, 100)) return lettura.oltre_griglia_registra(dati.inizio);
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
-  memo_montagna(lettura.tabelle(), dati);
+  montagne.memorizza(dati);
   return Esito::kProsegui;
 }
 
@@ -241,10 +284,11 @@ Esito record_percorso(LetturaSorgente& lettura, StatoPercorso& stato) {
   }
   // Without line output there is no plan view: a curve is a token like any other.
   if (lettura.tabelle().scrivi_linea != 0 && lettura.record(TipoRecord::kCurva) &&
-      (esito = curva(lettura)) != Esito::kProsegui) {
+      (esito = curva(lettura, stato)) != Esito::kProsegui) {
     return esito;
   }
-  if (lettura.record(TipoRecord::kMontagna) && (esito = montagna(lettura)) != Esito::kProsegui) {
+  if (lettura.record(TipoRecord::kMontagna) &&
+      (esito = montagna(lettura, *stato.montagne)) != Esito::kProsegui) {
     return esito;
   }
   if (lettura.record(TipoRecord::kIndicatoriVMax) &&
@@ -294,7 +338,10 @@ Esito leggi_testo_linea(LetturaSorgente& lettura, const std::string& nome,
     tabelle.tracciato.imposta_origine();
   }
 
+  MontagneDelTesto montagne(tabelle);
+  stato.montagne = &montagne;
   esito = leggi_percorso(lettura, stato);
+  montagne.stendi();
   if (esito == Esito::kFineProcedura || esito == Esito::kGuasto) return esito;
 
   // The end of the text or a record beyond the grid: the line is finished
@@ -305,7 +352,7 @@ Esito leggi_testo_linea(LetturaSorgente& lettura, const std::string& nome,
   } while (stato.k < int64_t{tabelle.ultima_cella} - 2);
   if (tabelle.scrivi_linea != 0) {
     Tracciato& tracciato = tabelle.tracciato;
-    while (tracciato.prossimo_punto() <= tracciato.ultimo_indice() - 2) passo_rettilineo(tracciato);
+    rettilineo_fino_a(tracciato, tracciato.ultimo_indice() - 2);
   }
   *cartello_libero = stato.e;
   return Esito::kProsegui;

@@ -103,6 +103,85 @@ TEST(TestoLinea, RouteLengthLimits) {
   }
 }
 
+// Several route-length records: the last valid one sizes the grid and the
+// plan view, and a record refused after it (error 1, 3 or a reading failure)
+// leaves them as that one sized them. The tables match those of a text that
+// gives only the length that counts, followed by the refused record.
+TEST(TestoLinea, RepeatedRouteLengthsLeaveTheTablesOfTheLastValidOne) {
+  struct Caso {
+    std::vector<std::string> righe;  // in place of line 2
+    std::vector<std::string> equivalenti;
+    int32_t codice;
+    int32_t ultima_cella;
+    int scrivi_linea = 1;
+  } casi[] = {
+      {{"lunghezza percorso, 2000", "lunghezza percorso, 1000"},
+       {"lunghezza percorso, 1000"},
+       0,
+       160},
+      {{"lunghezza percorso, 1000000", "lunghezza percorso, 0", "lunghezza percorso, 1000000",
+        "lunghezza percorso, 0"},
+       {"lunghezza percorso, 0"},
+       0,
+       140},
+      {{"lunghezza percorso, 2000", "lunghezza percorso, 1000001"},
+       {"lunghezza percorso, 2000", "lunghezza percorso, 1000001"},
+       1,
+       180},
+      {{"lunghezza percorso, 2000", "lunghezza percorso, 1000", "lunghezza percorso, -5"},
+       {"lunghezza percorso, 1000", "lunghezza percorso, -5"},
+       1,
+       160},
+      {{"lunghezza percorso, -5", "lunghezza percorso, 2000"}, {"lunghezza percorso, -5"}, 1, 0},
+      {{"lunghezza percorso, 3000", "lunghezza percorso, 2000",
+        "ripetizione segnali 4 codici, 120, 0"},
+       {"lunghezza percorso, 2000", "ripetizione segnali 4 codici, 120, 0"},
+       3,
+       180},
+      {{"lunghezza percorso, 3000", "lunghezza percorso, 2000", "lunghezza percorso, 2x"},
+       {"lunghezza percorso, 2000", "lunghezza percorso, 2x"},
+       25,
+       180},
+      {{"lunghezza percorso, 3000", "lunghezza percorso, 2000"},
+       {"lunghezza percorso, 2000"},
+       0,
+       180,
+       0},
+  };
+  auto testo = [](const std::vector<std::string>& righe) {
+    std::vector<std::string> generale = generale_linea(0);
+    generale.erase(generale.begin() + 1, generale.begin() + 3);  // the length and kilometre refs
+    generale.insert(generale.begin() + 1, righe.begin(), righe.end());
+    return testo_linea(generale, {"pendenza, 500, 12", "curvad6, 600, 300"});
+  };
+  for (const Caso& caso : casi) {
+    SCOPED_TRACE(caso.righe.back());
+    Prova ripetute(caso.scrivi_linea), attese(caso.scrivi_linea);
+    ripetute.linea(testo(caso.righe)).treno(testo_treno()).esegui();
+    attese.linea(testo(caso.equivalenti)).treno(testo_treno()).esegui();
+    const Scenario& r = ripetute.tabelle;
+    const Scenario& a = attese.tabelle;
+    EXPECT_EQ(r.codice_errore, caso.codice);
+    EXPECT_EQ(r.ultima_cella, caso.ultima_cella);
+    EXPECT_EQ(r.codice_errore, a.codice_errore);
+    EXPECT_EQ(r.ultima_cella, a.ultima_cella);
+    EXPECT_EQ(r.lunghezza_tracciato, a.lunghezza_tracciato);
+    EXPECT_EQ(r.registro[kVoceTrenoPercorso].fine, a.registro[kVoceTrenoPercorso].fine);
+    ASSERT_EQ(r.percorso.size(), a.percorso.size());
+    for (size_t i = 0; i < r.percorso.size(); ++i) {
+      ASSERT_EQ(r.percorso[i].pendenza, a.percorso[i].pendenza) << i;
+      ASSERT_EQ(r.percorso[i].tipo, a.percorso[i].tipo) << i;
+    }
+    ASSERT_EQ(r.tracciato.ultimo_indice(), a.tracciato.ultimo_indice());
+    EXPECT_EQ(r.tracciato.prossimo_punto(), a.tracciato.prossimo_punto());
+    for (int32_t m = 0; m < r.tracciato.prossimo_punto(); ++m) {
+      ASSERT_EQ(r.tracciato.x(m), a.tracciato.x(m)) << m;
+      ASSERT_EQ(r.tracciato.y(m), a.tracciato.y(m)) << m;
+    }
+    EXPECT_EQ(r.tracciato.esiste(), caso.scrivi_linea != 0 && caso.ultima_cella > 0);
+  }
+}
+
 TEST(TestoLinea, TheSectionHeaderAfterTheGeneralSectionAndTheLastTokenAreNeverTested) {
   // Both headers hold a keyword; tested as records, they would read the
   // next tokens as numbers and fail.
@@ -222,6 +301,33 @@ TEST(TestoLinea, ACurvePastThePlanViewsEndIsClipped) {
   EXPECT_LT(tracciato.x(7998), 0.0);  // turned left
   EXPECT_EQ(tracciato.etichetta(7999), EtichettaPunto::kVuoto);
   EXPECT_EQ(tracciato.etichetta(8000), EtichettaPunto::kVuoto);
+}
+
+// Points past the plan view are not computed but still counted: a curve that
+// carries the counter past the millionth point ends the procedure with 103.
+TEST(TestoLinea, PointsPastThePlanViewCountTowardsTheMillionthPoint) {
+  // Route length 12000: points 0 to 19000, the last computed 18998. After a
+  // curve from 1000 m the next point is 1000 + its length + 1.
+  struct Caso {
+    int32_t lunghezza_curva;
+    int32_t codice;
+  } casi[] = {{998999, 0}, {999000, kErroreCurva}};
+  for (const Caso& caso : casi) {
+    SCOPED_TRACE(caso.lunghezza_curva);
+    Prova prova;
+    prova
+        .linea(testo_linea(12000, {"curvad6,  1000,  " + std::to_string(caso.lunghezza_curva),
+                                   "pendenza,  0,  5"}))
+        .treno(testo_treno())
+        .esegui();
+    EXPECT_EQ(prova.tabelle.codice_errore, caso.codice);
+    const Tracciato& tracciato = prova.tabelle.tracciato;
+    EXPECT_EQ(tracciato.prossimo_punto(), 18999);
+    // 103 ends the procedure: the gradient after the curve is never read and
+    // the train text never opened.
+    EXPECT_EQ(prova.cella(0).pendenza, caso.codice == 0 ? 105 : 0);
+    EXPECT_EQ(prova.treno_presente(), caso.codice != 0);
+  }
 }
 
 TEST(TestoLinea, LetteredBoards) {

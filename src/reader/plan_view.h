@@ -24,4 +24,10 @@ void passo_rettilineo(Tracciato& tracciato);
 // Curved: P(m) = P(m-1) + (dx + t * dy, dy - t * dx); t > 0 bends right.
 void passo_curvo(Tracciato& tracciato, double t);
 
+// The same steps, one after the other, up to point `ultimo` included (none
+// when the next point lies beyond it): the same arithmetic, the two points
+// before each kept at hand rather than read back.
+void rettilineo_fino_a(Tracciato& tracciato, int32_t ultimo);
+void curvo_fino_a(Tracciato& tracciato, double t, int32_t ultimo);
+
 }  // namespace scenario

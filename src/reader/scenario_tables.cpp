@@ -5,23 +5,19 @@
 namespace scenario {
 
 void Tracciato::crea(int32_t ultimo_indice) {
-  x_.assign(static_cast<size_t>(ultimo_indice) + 1, 0.0);
-  y_.assign(static_cast<size_t>(ultimo_indice) + 1, 0.0);
+  ultimo_ = ultimo_indice;
+  blocco_ = LargeBlock(2 * punti() * sizeof(double));
   prossimo_ = 0;
 }
 
 void Tracciato::imposta_origine() {
-  x_[0] = 0.0;
-  y_[0] = 0.0;
-  x_[1] = 0.0;
-  y_[1] = 1.0;
+  double* xs = coordinate();
+  double* ys = xs + punti();
+  xs[0] = 0.0;
+  ys[0] = 0.0;
+  xs[1] = 0.0;
+  ys[1] = 1.0;
   prossimo_ = 2;
-}
-
-void Tracciato::aggiungi_punto(double x, double y) {
-  x_[static_cast<size_t>(prossimo_)] = x;
-  y_[static_cast<size_t>(prossimo_)] = y;
-  ++prossimo_;
 }
 
 void Scenario::dimensiona(int32_t lunghezza_percorso) {

@@ -10,10 +10,12 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/large_block.h"
 #include "reader/source_records.h"
 
 namespace scenario {
@@ -47,6 +49,7 @@ struct CellaPercorso {
   uint8_t velocita_max = 0;   // the train's limit here, in units of 5 km/h
   uint8_t pendenza = 0;       // gradient per mille plus 100 (100 = level)
   uint8_t aderenza = 0;       // adhesion value
+  friend bool operator==(const CellaPercorso&, const CellaPercorso&) = default;
 };
 
 // A cell of kind 0 or 11 is free: objects may be placed on it.
@@ -72,6 +75,7 @@ struct VoceRegistro {
   uint8_t campo_6 = 0;
   uint8_t campo_5 = 0;
   int32_t orario = 0;  // time of day in seconds
+  friend bool operator==(const VoceRegistro&, const VoceRegistro&) = default;
 };
 
 // Entries of `registro` with a fixed use.
@@ -95,11 +99,12 @@ enum class EtichettaPunto : uint16_t { kVuoto = 0, kIntero16 = 2, kReale64 = 5 }
 // points not yet computed are empty.
 class Tracciato {
  public:
-  // Creates points 0 to `ultimo_indice`, all empty.
+  // Makes room for points 0 to `ultimo_indice`, all empty. The room is not
+  // filled: a point's memory is first touched when the point is computed.
   void crea(int32_t ultimo_indice);
-  bool esiste() const { return !x_.empty(); }
+  bool esiste() const { return ultimo_ >= 0; }
   // The highest point index (`lunghezza_tracciato`), or -1 when there is no plan view.
-  int32_t ultimo_indice() const { return static_cast<int32_t>(x_.size()) - 1; }
+  int32_t ultimo_indice() const { return ultimo_; }
 
   // Sets points 0 and 1 to (0, 0) and (0, 1); the next point to compute is 2.
   void imposta_origine();
@@ -107,18 +112,37 @@ class Tracciato {
   int32_t prossimo_punto() const { return prossimo_; }
   // Stores point `prossimo_punto()` and moves on. The caller keeps within
   // `ultimo_indice()`.
-  void aggiungi_punto(double x, double y);
+  void aggiungi_punto(double x, double y) {
+    double* xs = coordinate();
+    xs[prossimo_] = x;
+    xs[punti() + static_cast<size_t>(prossimo_)] = y;
+    ++prossimo_;
+  }
 
   EtichettaPunto etichetta(int32_t m) const {
     if (m >= prossimo_) return EtichettaPunto::kVuoto;
     return m < 2 ? EtichettaPunto::kIntero16 : EtichettaPunto::kReale64;
   }
-  double x(int32_t m) const { return x_[static_cast<size_t>(m)]; }
-  double y(int32_t m) const { return y_[static_cast<size_t>(m)]; }
+  // The coordinates of a point computed, m < `prossimo_punto()`.
+  double x(int32_t m) const { return valori_x()[static_cast<size_t>(m)]; }
+  double y(int32_t m) const { return valori_y()[static_cast<size_t>(m)]; }
+  // The coordinates of every point computed, in order.
+  std::span<const double> valori_x() const {
+    return {coordinate(), static_cast<size_t>(prossimo_)};
+  }
+  std::span<const double> valori_y() const {
+    return {coordinate() + punti(), static_cast<size_t>(prossimo_)};
+  }
 
  private:
-  std::vector<double> x_;
-  std::vector<double> y_;
+  size_t punti() const { return static_cast<size_t>(ultimo_ + 1); }
+  double* coordinate() { return static_cast<double*>(blocco_.data()); }
+  const double* coordinate() const { return static_cast<const double*>(blocco_.data()); }
+
+  // The x values of points 0 to `ultimo_`, then their y values: one block,
+  // filled once as the points are computed.
+  LargeBlock blocco_;
+  int32_t ultimo_ = -1;
   int32_t prossimo_ = 0;
 };
 

@@ -54,6 +54,32 @@ CellaPercorso& cella(Scenario& tabelle, int64_t indice) {
 }  // namespace
 
 void memo_montagna(Scenario& tabelle, const DatiMontagna& dati) {
+  MontagneDelTesto montagne(tabelle);
+  montagne.memorizza(dati);
+  montagne.stendi();
+}
+
+MontagneDelTesto::MontagneDelTesto(Scenario& tabelle) : tabelle_(tabelle) {
+  // One entry per cell and four beyond the last, so that a step of four
+  // from any cell lands on an entry.
+  marche_.resize(tabelle.percorso.size() + 4);
+  for (size_t i = 0; i < marche_.size(); ++i) marche_[i] = static_cast<int32_t>(i);
+}
+
+int64_t MontagneDelTesto::prossima(std::vector<int32_t>& salti, int64_t indice, int64_t passo) {
+  const auto fine = static_cast<int64_t>(salti.size()) - passo;
+  int64_t i = indice;
+  while (i < fine && salti[static_cast<size_t>(i)] != i) {
+    // Halve the path on the way: every visited cell then points further on.
+    const int64_t dopo = salti[static_cast<size_t>(i)];
+    if (dopo < fine) salti[static_cast<size_t>(i)] = salti[static_cast<size_t>(dopo)];
+    i = dopo;
+  }
+  return i;
+}
+
+void MontagneDelTesto::memorizza(const DatiMontagna& dati) {
+  Scenario& tabelle = tabelle_;
   if (!tabelle.percorso_dimensionato()) return;
 
   // Types above 10 ask for a marker on every fourth cell of the stretch.
@@ -80,13 +106,35 @@ void memo_montagna(Scenario& tabelle, const DatiMontagna& dati) {
 
   const int64_t da = std::max<int64_t>(prima, 0);
   const int64_t a = std::min<int64_t>(ultima, static_cast<int64_t>(tabelle.percorso.size()) - 1);
-  for (int64_t indice = da; indice <= a; ++indice) {
-    CellaPercorso& c = cella(tabelle, indice);
-    c.montagna = low8(tipo);
-    const int64_t conteggio = indice - prima + 1;
-    if (con_marca && conteggio % 4 == 0 && c.tipo == TipoCella::kBinario)
-      c.tipo = TipoCella::kMarcaMontagna;
+  if (da > a) return;
+  tratti_.push_back({da, a, low8(tipo)});
+  if (!con_marca) return;
+
+  // Markers on the cells 4, 8, 12... of the stretch counted from its first
+  // cell (1), that are still plain track. A cell found taken is passed over
+  // for good, and so is a cell marked.
+  const int64_t prima_marca = prima + 3 + ((da - (prima + 3)) + 3) / 4 * 4;
+  for (int64_t i = prossima(marche_, std::max(prima_marca, prima + 3), 4); i <= a;
+       i = prossima(marche_, i + 4, 4)) {
+    CellaPercorso& c = cella(tabelle, i);
+    if (c.tipo == TipoCella::kBinario) c.tipo = TipoCella::kMarcaMontagna;
+    marche_[static_cast<size_t>(i)] = static_cast<int32_t>(i + 4);
   }
+}
+
+void MontagneDelTesto::stendi() {
+  if (tratti_.empty()) return;
+  // The last stretch over a cell decides its kind: lay them newest first,
+  // each cell only once.
+  std::vector<int32_t> stesi(tabelle_.percorso.size() + 1);
+  for (size_t i = 0; i < stesi.size(); ++i) stesi[i] = static_cast<int32_t>(i);
+  for (auto t = tratti_.rbegin(); t != tratti_.rend(); ++t) {
+    for (int64_t i = prossima(stesi, t->da, 1); i <= t->a; i = prossima(stesi, i + 1, 1)) {
+      cella(tabelle_, i).montagna = t->tipo;
+      stesi[static_cast<size_t>(i)] = static_cast<int32_t>(i + 1);
+    }
+  }
+  tratti_.clear();
 }
 
 Rifiuto memo_segnale(Scenario& tabelle, const DatiSegnale& dati) {

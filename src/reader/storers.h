@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "reader/scenario_tables.h"
 
@@ -54,6 +55,39 @@ using Rifiuto = std::optional<int32_t>;
 
 // A mountain stretch is never refused.
 void memo_montagna(Scenario& tabelle, const DatiMontagna& dati);
+
+// The mountain stretches of one line text, at a cost bounded by the text's
+// size. Laying each stretch cell by cell costs its length: a text of many
+// stretches over the whole route (fifty thousand fit in a megabyte) would
+// cost a billion cell writes. Here a stretch's markers are laid at once,
+// each cell visited only while it is still plain track (a cell that is not
+// never becomes plain track again in the line text), and the kinds of all
+// stretches are laid by `stendi`, each cell once, by the last stretch that
+// covers it: the grid ends exactly as `memo_montagna` per record leaves it.
+// Nothing reads a cell's mountain kind while the line text is read.
+class MontagneDelTesto {
+ public:
+  explicit MontagneDelTesto(Scenario& tabelle);
+
+  // What memo_montagna does, the cells' mountain kind left to `stendi`.
+  void memorizza(const DatiMontagna& dati);
+  // Lays the kinds of the stretches stored since the last call.
+  void stendi();
+
+ private:
+  struct Tratto {
+    int64_t da;
+    int64_t a;
+    uint8_t tipo;
+  };
+  // The first cell at or after `indice`, in steps of `passo`, that is still
+  // to be visited; `salti` links each visited cell to the next one.
+  static int64_t prossima(std::vector<int32_t>& salti, int64_t indice, int64_t passo);
+
+  Scenario& tabelle_;
+  std::vector<Tratto> tratti_;
+  std::vector<int32_t> marche_;  // cells that may still take a marker
+};
 [[nodiscard]] Rifiuto memo_segnale(Scenario& tabelle, const DatiSegnale& dati);
 [[nodiscard]] Rifiuto memo_rallentamento(Scenario& tabelle, const DatiRallentamento& dati);
 [[nodiscard]] Rifiuto memo_indicatori_v_max(Scenario& tabelle, const DatiIndicatoreVMax& dati);

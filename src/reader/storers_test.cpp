@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <tuple>
 #include <vector>
 
@@ -477,6 +478,43 @@ TEST(MemoMontagna, OnlyTheStretchJustBeforeCounts) {
   EXPECT_EQ(tabelle.montagna_inizio[3], 2100);
   EXPECT_EQ(tabelle.montagna_inizio[0], 0);
   EXPECT_EQ(tabelle.montagna_fine[0], 0);
+}
+
+// A line text of many stretches, with lettered boards and speed boards
+// (kinds 14 and 6, on free cells only) between them: the stretches stored
+// together and laid at the end leave the grid and the table exactly as
+// memo_montagna record by record does.
+TEST(MontagneDelTesto, LeaveWhatMemoMontagnaRecordByRecordLeaves) {
+  std::mt19937 caso(8312);
+  auto tra = [&caso](int64_t da, int64_t a) {
+    return static_cast<int32_t>(std::uniform_int_distribution<int64_t>(da, a)(caso));
+  };
+  for (int giro = 0; giro < 300; ++giro) {
+    Scenario uno_per_uno = griglia(tra(0, 6000));
+    Scenario insieme = uno_per_uno;
+    MontagneDelTesto montagne(insieme);
+    const auto celle = static_cast<int32_t>(uno_per_uno.percorso.size());
+    for (int record = tra(0, 150); record > 0; --record) {
+      if (tra(0, 3) == 0) {
+        // A board on a free cell, the same in both.
+        const auto i = static_cast<size_t>(tra(0, celle - 1));
+        const TipoCella tipo =
+            tra(0, 1) == 0 ? TipoCella::kCartelloIndicatore : TipoCella::kIndicatoreVMax;
+        if (cella_libera(uno_per_uno.percorso[i])) uno_per_uno.percorso[i].tipo = tipo;
+        if (cella_libera(insieme.percorso[i])) insieme.percorso[i].tipo = tipo;
+        continue;
+      }
+      const int32_t inizio = tra(-1000, celle * 50 + 1000);
+      const DatiMontagna dati{inizio, inizio + tra(-200, 3 * celle * 50 / 2), tra(-5, 300)};
+      memo_montagna(uno_per_uno, dati);
+      montagne.memorizza(dati);
+    }
+    montagne.stendi();
+    EXPECT_TRUE(modifiche(uno_per_uno, insieme).empty()) << "round " << giro;
+    EXPECT_EQ(insieme.numero_montagne, uno_per_uno.numero_montagne);
+    EXPECT_EQ(insieme.montagna_inizio, uno_per_uno.montagna_inizio);
+    EXPECT_EQ(insieme.montagna_fine, uno_per_uno.montagna_fine);
+  }
 }
 
 // --- progressive_ordina ---------------------------------------------------

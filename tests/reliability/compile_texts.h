@@ -44,4 +44,16 @@ void compila_testi(const TestiProva& testi, ProvaCompilazione* prova);
 // rule, or an empty text when all hold.
 std::string controlla_invarianti(const ProvaCompilazione& prova);
 
+// The compiled files of a completed compile read back as the tables they
+// were written from, and the tables read back write the same bytes again:
+// the description of the first difference, or an empty text.
+std::string controlla_rilettura(const ProvaCompilazione& prova);
+
+// The rules of the tables alone, as the readers leave them (part of the above).
+std::string controlla_tabelle(const Scenario& tabelle);
+
+// Only the two readers (`memorizza_dati`) on the texts, with the switch
+// `scrivi_linea`; the outcome is in `prova->tabelle`.
+void leggi_testi(const TestiProva& testi, int32_t scrivi_linea, ProvaCompilazione* prova);
+
 }  // namespace scenario::test

@@ -300,9 +300,10 @@ const Caso kCasi[] = {
      .linea = ripeti(6, [](int) { return "pendenza,  26900,   5"; }),
      .treno = ripeti(6, [](int) { return "velocita,   26900,    30"; }) +
               ripeti(6, [](int) { return "aderenza,   26900,    80"; })},
-    {.nome = "CurvePastThePlanViewsEnd",
+    {.nome = "CurvePastThePlanViewsEnd",  // and past the millionth point, counted
      .linea = "curvad6,  1000,  2000000\r\n",
-     .lunghezza = "1000"},
+     .lunghezza = "1000",
+     .codice = 103},
     {.nome = "CurvePastTheMillionthPoint",
      .linea = "curvad6,  0,  1006000\r\n",
      .lunghezza = "1000000",

@@ -29,6 +29,7 @@
 #include "content/builtin_content.h"
 #include "content/source_texts.h"
 #include "driver/form1.h"
+#include "driver/messaggi.h"
 #include "reliability/installer_process.h"
 
 namespace scenario {
@@ -120,17 +121,22 @@ class GuastiInstallatore : public ::testing::Test {
     return testo;
   }
 
-  // The report a failure on file `indice` must give.
-  std::string rapporto(const std::string& azione, size_t indice, const std::string& motivo) const {
-    return "Installation failed: " + azione + " \"" + percorso(indice).string() + "\": " + motivo;
+  // The report a failure on file `indice` must give: it names the file the
+  // player knows, also when the run met the file's temporary copy.
+  std::string rapporto(Operazione azione, size_t indice, const std::string& motivo) const {
+    return messaggio_fallimento(Status::IOError(azione, percorso(indice).string(), motivo));
+  }
+  bool ha_rapporto(const std::string& errori, Operazione azione, size_t indice,
+                   const std::string& motivo) const {
+    return errori.find(rapporto(azione, indice, motivo)) != std::string::npos;
   }
 
-  void VerificaGuasto(const EsitoProcesso& esito, size_t guasto, const std::string& azione,
+  void VerificaGuasto(const EsitoProcesso& esito, size_t guasto, Operazione azione,
                       const std::string& motivo,
                       const std::map<std::string, std::string>& estranei = {}) {
     EXPECT_FALSE(esito.ucciso) << esito.errori;
     EXPECT_NE(esito.stato, 0) << esito.errori;
-    EXPECT_NE(esito.errori.find(rapporto(azione, guasto, motivo)), std::string::npos)
+    EXPECT_TRUE(ha_rapporto(esito.errori, azione, guasto, motivo))
         << "expected: " << rapporto(azione, guasto, motivo) << "\ngot: " << esito.errori;
     std::map<std::string, std::string> atteso = atteso_dopo_guasto(guasto);
     for (const auto& [nome, contenuto] : estranei) {
@@ -161,7 +167,11 @@ TEST_F(GuastiInstallatore, AReadOnlyFolderStopsTheFirstWriteAndChangesNothing) {
                                  fs::perms::group_exec | fs::perms::others_read |
                                  fs::perms::others_exec);
   const EsitoProcesso esito = esegui_installatore(cartella_);
-  VerificaGuasto(esito, 0, "creating", "Permission denied");
+  VerificaGuasto(esito, 0, Operazione::kCreazione, "Permission denied");
+  // Word for word, as the player reads it.
+  EXPECT_EQ(esito.errori, "Attendere\nInstallazione non riuscita.\nImpossibile creare il file\n" +
+                              (cartella_ / "BELFORTE SELVEN - MELAR_linea.txt").string() +
+                              "\nMotivo: Permission denied\n");
 }
 
 // Each of the eight names in turn is taken by a folder (with a file in it, as
@@ -181,7 +191,8 @@ TEST_F(GuastiInstallatore, AFolderInPlaceOfAnyFileStopsTheRunAtThatFile) {
     }
 
     const EsitoProcesso esito = esegui_installatore(cartella_);
-    VerificaGuasto(esito, guasto, "replacing", "Is a directory", {{ordine_[guasto] + "/", ""}});
+    VerificaGuasto(esito, guasto, Operazione::kSostituzione, "Is a directory",
+                   {{ordine_[guasto] + "/", ""}});
     EXPECT_TRUE(fs::exists(percorso(guasto) / "keep.txt"));
     fs::remove_all(percorso(guasto));
     if (HasFatalFailure()) return;
@@ -194,7 +205,7 @@ TEST_F(GuastiInstallatore, AFileSizeLimitStopsTheFirstFileThatDoesNotFit) {
   OpzioniAvvio opzioni;
   opzioni.limite_file = 1 << 20;
   const EsitoProcesso esito = esegui_installatore(cartella_, opzioni);
-  VerificaGuasto(esito, kPrimoCompilato, "writing", "File too large");
+  VerificaGuasto(esito, kPrimoCompilato, Operazione::kScrittura, "File too large");
 }
 
 // The full disk as a player meets it: a small file system with room for the
@@ -234,7 +245,7 @@ class DiscoPieno : public GuastiInstallatore {
 
 TEST_F(DiscoPieno, AFullDiskStopsTheFirstFileThatDoesNotFit) {
   const EsitoProcesso esito = esegui_installatore(cartella_);
-  VerificaGuasto(esito, kPrimoCompilato, "writing", "No space left on device");
+  VerificaGuasto(esito, kPrimoCompilato, Operazione::kScrittura, "No space left on device");
 }
 
 // Sets or clears the immutable attribute, which not even root may override.
@@ -261,7 +272,7 @@ TEST_F(GuastiInstallatore, AnImmutableTargetStopsTheRunAtThatFile) {
   }
   const EsitoProcesso esito = esegui_installatore(cartella_);
   const bool tolto = imposta_immutabile(percorso(guasto), false);
-  VerificaGuasto(esito, guasto, "replacing", "Operation not permitted");
+  VerificaGuasto(esito, guasto, Operazione::kSostituzione, "Operation not permitted");
   EXPECT_TRUE(tolto);
 }
 
@@ -275,7 +286,7 @@ TEST_F(GuastiInstallatore, InASharedFolderAnotherUsersFileStopsTheRunAtThatFile)
   ASSERT_EQ(chown(cartella_.c_str(), 0, 0), 0);
   fs::permissions(cartella_, fs::perms::all | fs::perms::sticky_bit);
   const EsitoProcesso esito = esegui_installatore(cartella_);
-  VerificaGuasto(esito, guasto, "replacing", "Operation not permitted");
+  VerificaGuasto(esito, guasto, Operazione::kSostituzione, "Operation not permitted");
 }
 
 // On Linux a read-only file in a folder the user may write is replaced (only

@@ -35,11 +35,7 @@ using Orologio = std::chrono::steady_clock;
 constexpr int kUccisioni = 200;
 constexpr uint32_t kSemeUccisioni = 8312;  // BM_KILL_SEED overrides it
 
-bool parziale(const std::string& nome) {
-  const std::string suffisso = temporary_name_for("");
-  return nome.size() > suffisso.size() &&
-         nome.compare(nome.size() - suffisso.size(), suffisso.size(), suffisso) == 0;
-}
+bool parziale(const std::string& nome) { return nome.ends_with(".part"); }
 
 std::string versione_precedente(const std::string& nuova) { return "earlier install\r\n" + nuova; }
 
@@ -131,7 +127,8 @@ TEST(UccisioniInstallatore, ARunRemovesLeftoverTemporaryFilesEvenWhenItStopsEarl
   for (const std::string& nome : {nomi.testo_linea(), nomi.testo_treno(), nomi.note(),
                                   nomi.rallentamenti(), nomi.scheda_treno(), nomi.linea_compilata(),
                                   nomi.scenario_compilato(), nomi.percorso_compilato()}) {
-    memoria.files()[temporary_name_for(nome)] = "half a file";
+    memoria.files()[temporary_name_for(nome, 0x1234abcd5678ef90ull)] = "half a file";
+    memoria.files()[nome + ".part"] = "half a file of an earlier version";
   }
   memoria.files()["cartella/other.part"] = "not ours";
   memoria.FailWritesTo(nomi.testo_linea());

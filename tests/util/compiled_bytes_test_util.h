@@ -1,12 +1,18 @@
-// For the tests: compiled files built by hand, byte by byte, independently of
-// the package's own writers, so that the decoders are checked against the
-// layout itself.
+// For the tests: compiled files built by hand. The bytes are laid out by a
+// little writer of the tests' own, independently of the package's writers;
+// the records walk the package's field lists, so that a fixture holds every
+// field of a cell or an entry, in the order the layout gives.
 #pragma once
 
 #include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "compiler/compiled_files.h"
+#include "compiler/compiled_layout.h"
 
 namespace scenario::test {
 
@@ -22,6 +28,23 @@ class Byte {
     byte_.append(t);
     return *this;
   }
+  // Every field of a cell or an entry, each in its width.
+  template <typename Record>
+  Byte& record(const Record& r) {
+    visita_campi(r, [&](auto, const auto& valore) {
+      using T = std::remove_cvref_t<decltype(valore)>;
+      if constexpr (std::is_same_v<T, std::string>) {
+        testo(valore);
+      } else if constexpr (std::is_same_v<T, int16_t>) {
+        i16(valore);
+      } else if constexpr (std::is_same_v<T, int32_t>) {
+        i32(valore);
+      } else {
+        u8(static_cast<uint8_t>(valore));
+      }
+    });
+    return *this;
+  }
   const std::string& str() const { return byte_; }
 
  private:
@@ -32,95 +55,36 @@ class Byte {
   std::string byte_;
 };
 
-// A record-table entry whose only field is its text (34 bytes plus the text).
-inline void voce_con_solo_nome(Byte& b, std::string_view nome) {
-  b.u8(0).i32(0).i32(0).i32(0).u8(0).testo(nome);
-  b.i16(0).i16(0).i16(0).i16(0).i16(0).u8(0).u8(0).u8(0).u8(0).i32(0);
-}
-
-// A route grid of `celle` cells, all zero but cell 1 (the stamp 5121 and the
-// code 2496), cell 5 (a signal with every field set) and cell 6 (a speed
-// board whose values need their sign).
-inline std::string griglia_di_prova(int celle) {
+template <typename Tabella>
+std::string byte_di(const Tabella& tabella) {
   Byte b;
-  for (int i = 0; i < celle; ++i) {
-    if (i == 1) {
-      b.u8(0).i16(5121).i16(2496).i16(0).i16(0).u8(0).u8(0).u8(0).u8(15).u8(100).u8(80);
-    } else if (i == 5) {
-      b.u8(1).i16(30).i16(40).i16(-2).i16(6).u8(230).u8(64).u8(2).u8(28).u8(118).u8(255);
-    } else if (i == 6) {
-      b.u8(6).i16(-32768).i16(32767).i16(1500).i16(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0);
-    } else {
-      b.u8(0).i16(0).i16(0).i16(0).i16(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0);
-    }
-  }
+  for (const auto& record : tabella) b.record(record);
   return b.str();
 }
+
+// A route grid of `numero` cells, all zero but cell 1 (the stamp 5121, the
+// code 2496 and the three value lists), cell 5 (a signal with every field
+// set) and cell 6 (a speed board whose values need their sign).
+inline std::vector<CellaPercorso> celle_di_prova(int numero) {
+  std::vector<CellaPercorso> celle(static_cast<size_t>(numero));
+  celle[1] = {TipoCella::kBinario, 5121, 2496, 0, 0, 0, 0, 0, 15, 100, 80};
+  celle[5] = {TipoCella::kSegnale, 30, 40, -2, 6, 230, 64, 2, 28, 118, 255};
+  celle[6] = {TipoCella::kIndicatoreVMax, -32768, 32767, 1500, 0, 0, 0, 0, 0, 0, 0};
+  return celle;
+}
+inline std::string griglia_di_prova(int numero) { return byte_di(celle_di_prova(numero)); }
 
 // A record table: a station in entry 1, a lettered board with the degree
 // sign (0xB0) in entry 80, the line in 85 and the train in 86.
-inline std::string registro_di_prova() {
-  Byte b;
-  for (int i = 0; i < 87; ++i) {
-    if (i == 1) {
-      b.u8(8)
-          .i32(-300)
-          .i32(300)
-          .i32(0)
-          .u8(1)
-          .testo("BELFORTE SELVEN")
-          .i16(4)
-          .i16(1)
-          .i16(2)
-          .i16(1)
-          .i16(1)
-          .u8(0)
-          .u8(1)
-          .u8(0)
-          .u8(0)
-          .i32(62580);
-    } else if (i == 80) {
-      voce_con_solo_nome(b, "(CURVA 30\xB0)(Km.1+200)");
-    } else if (i == 85) {
-      b.u8(0)
-          .i32(80000)
-          .i32(1)
-          .i32(65000)
-          .u8(0)
-          .testo("BELFORTE SELVEN - MELAR")
-          .i16(610)
-          .i16(0)
-          .i16(0)
-          .i16(0)
-          .i16(0)
-          .u8(0)
-          .u8(0)
-          .u8(0)
-          .u8(0)
-          .i32(-7);
-    } else if (i == 86) {
-      b.u8(0)
-          .i32(0)
-          .i32(0)
-          .i32(0)
-          .u8(0)
-          .testo("8312")
-          .i16(100)
-          .i16(0)
-          .i16(17)
-          .i16(22)
-          .i16(0)
-          .u8(0)
-          .u8(0)
-          .u8(0)
-          .u8(0)
-          .i32(0);
-    } else {
-      voce_con_solo_nome(b, "");
-    }
-  }
-  return b.str();
+inline RegistroCompilato voci_di_prova() {
+  RegistroCompilato r{};
+  r[1] = {8, -300, 300, 0, 1, "BELFORTE SELVEN", 4, 1, 2, 1, 1, 0, 1, 0, 0, 62580};
+  r[80].nome = "(CURVA 30\xB0)(Km.1+200)";
+  r[85] = {0, 80000, 1, 65000, 0, "BELFORTE SELVEN - MELAR", 610, 0, 0, 0, 0, 0, 0, 0, 0, -7};
+  r[86] = {0, 0, 0, 0, 0, "8312", 100, 0, 17, 22, 0, 0, 0, 0, 0, 0};
+  return r;
 }
+inline std::string registro_di_prova() { return byte_di(voci_di_prova()); }
 
 // A compiled line of points 0 to `n`: points 0 and 1 the 16-bit (0, 0) and
 // (0, 1), then 64-bit points on a gentle right-hand curve up to `calcolati` - 1,
