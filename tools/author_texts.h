@@ -16,12 +16,12 @@
 namespace scenario {
 
 struct TestoAutore {
-  std::string nome;                    // the file, as the author names it
-  Status lettura;                      // why it could not be read
-  std::optional<std::string> testo;    // the bytes to compile: as read, or converted
-  bool convertito = false;             // the bytes were turned from UTF-8
-  std::vector<Diagnostica> errori;     // UTF-16; a UTF-8 character the code page lacks
-  std::vector<Diagnostica> avvisi;     // a byte-order mark; a text not in the code page
+  std::string nome;                  // the file, as the author names it
+  Status lettura;                    // why it could not be read
+  std::optional<std::string> testo;  // the bytes to compile: as read, or converted
+  bool convertito = false;           // the bytes were turned from UTF-8
+  std::vector<Diagnostica> errori;   // UTF-16; a UTF-8 character the code page lacks
+  std::vector<Diagnostica> avvisi;   // a byte-order mark; a text not in the code page
 
   bool leggibile() const { return testo.has_value(); }
 };

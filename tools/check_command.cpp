@@ -24,8 +24,7 @@ struct Giro {
   Osservazioni osservazioni;
 };
 
-void compila(const NomiFile& nomi, const std::string& linea, const std::string& treno,
-             Giro& giro) {
+void compila(const NomiFile& nomi, const std::string& linea, const std::string& treno, Giro& giro) {
   MemoryFileSystem memoria;
   memoria.files()[nomi.testo_linea()] = linea;
   memoria.files()[nomi.testo_treno()] = treno;
@@ -71,14 +70,9 @@ Diagnostica errore_slot(const Giro& giro, const FontiCompilazione& fonti,
 }  // namespace
 
 void svuota_riga(std::string& testo, int32_t riga) {
-  int32_t corrente = 1;
-  size_t i = 0;
-  while (corrente < riga && i < testo.size()) {
-    const char c = testo[i++];
-    if (c == '\r' && i < testo.size() && testo[i] == '\n') ++i;
-    if (c == '\r' || c == '\n') ++corrente;
-  }
-  if (corrente != riga) return;
+  const std::optional<size_t> inizio = inizio_riga(testo, riga);
+  if (!inizio) return;
+  const size_t i = *inizio;
   size_t fine = i;
   while (fine < testo.size() && testo[fine] != '\r' && testo[fine] != '\n') ++fine;
   testo.erase(i, fine - i);
@@ -155,8 +149,7 @@ EsitoControllo controlla_cartella(FileSystem& autore, const OpzioniControllo& op
         if (viste.insert(chiave(d)).second) {
           trovate.push_back(std::move(d));
           if (record != nullptr) {
-            svuota_riga(record->file == nomi.testo_linea() ? linea : treno,
-                        record->posizione.riga);
+            svuota_riga(record->file == nomi.testo_linea() ? linea : treno, record->posizione.riga);
             ++nuovi;
           }
         }
@@ -219,9 +212,8 @@ int comando_check(FileSystem& file_system, const OpzioniControllo& opzioni, std:
   if (opzioni.json) {
     nlohmann::json diagnostics = nlohmann::json::array();
     for (const Diagnostica& d : esito.diagnostiche) diagnostics.push_back(json_diagnostica(d));
-    const nlohmann::json j = {{"diagnostics", diagnostics},
-                              {"errors", esito.errori},
-                              {"warnings", esito.avvisi}};
+    const nlohmann::json j = {
+        {"diagnostics", diagnostics}, {"errors", esito.errori}, {"warnings", esito.avvisi}};
     out << j.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
     return esito.esito;
   }

@@ -39,10 +39,10 @@ struct EsitoControllo {
   std::vector<Diagnostica> diagnostiche;  // in the order of the texts, line by line
   int errori = 0;
   int avvisi = 0;
-  int giri = 0;                  // compiles made
-  bool giri_esauriti = false;    // the last round still found new errors
+  int giri = 0;                    // compiles made
+  bool giri_esauriti = false;      // the last round still found new errors
   bool testo_illeggibile = false;  // a text is missing, unreadable or UTF-16
-  int esito = 0;                 // the exit status
+  int esito = 0;                   // the exit status
 };
 
 // Checks the texts of `opzioni.cartella`, read from `autore`, which is

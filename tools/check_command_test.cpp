@@ -63,8 +63,8 @@ EsitoControllo controlla(const Testi& testi, const OpzioniControllo& o = opzioni
 int32_t riga_di(const std::string& testo, std::string_view brano) {
   const size_t i = testo.find(brano);
   if (i == std::string::npos) return 0;
-  return 1 + static_cast<int32_t>(std::count(testo.begin(), testo.begin() + static_cast<long>(i),
-                                             '\n'));
+  return 1 + static_cast<int32_t>(
+                 std::count(testo.begin(), testo.begin() + static_cast<long>(i), '\n'));
 }
 
 enum class Testo : uint8_t { kLinea, kTreno };
@@ -134,12 +134,13 @@ const Modifica kModifiche[] = {
     // Records short of fields, or with a field that is no number.
     {"signal without its time", T, "0,0,0, 0\r\nsegnale,    5700", "0,0,0\r\nsegnale,    5700", T,
      "segnale,    4500", 49, E, "unreadable"},
-    {"speed board without its stripes", L, "indicatori_vmax,  98950,  60,  60,  60,  0,  ,  ,  ,  0",
+    {"speed board without its stripes", L,
+     "indicatori_vmax,  98950,  60,  60,  60,  0,  ,  ,  ,  0",
      "indicatori_vmax,  98950,  60,  60,  60,  0,  ,  ,  ", L, "indicatori_vmax,  98950", 50, E,
      "unreadable"},
     {"clock without seconds", T, "22            0 ", "22", T, "orologio", 32, E, "unreadable"},
-    {"station without its seconds", T, "17,23, 0, BELFORTE SELVEN", "17,23, BELFORTE SELVEN", T,
-     "", 70, E, "unreadable"},
+    {"station without its seconds", T, "17,23, 0, BELFORTE SELVEN", "17,23, BELFORTE SELVEN", T, "",
+     70, E, "unreadable"},
     {"typo in the route length", L, "100000\r\n", "10O000\r\n", L, "lunghezza", 24, E,
      "unreadable"},
     {"letters for the sand", T, "sabbia,    100", "sabbia,    cento", T, "", 12, E, "unreadable"},
@@ -151,8 +152,8 @@ const Modifica kModifiche[] = {
      "velocita,    5950,    1300", T, "", 23, E, "unreadable"},
 
     // Positions.
-    {"signal before the route's start", T, "segnale,    4500,", "segnale,    -4500,", T, "", 13,
-     E, "signal-cell-taken"},
+    {"signal before the route's start", T, "segnale,    4500,", "segnale,    -4500,", T, "", 13, E,
+     "signal-cell-taken"},
     {"slowdown before the route's start", T, "rallentamento,   10650", "rallentamento,   -500", T,
      "", 18, E, "slowdown-start-cell-taken"},
     {"gradient before the route's start", L, "pendenza,  2100", "pendenza,  -2100", L, "", 12, W,
@@ -175,18 +176,18 @@ const Modifica kModifiche[] = {
      12, W, "out-of-order"},
     {"curve overlapping the one before", L, "curvas6,  2600,  150", "curvas6,  2500,  150", L, "",
      11, W, "out-of-order"},
-    {"adhesion list starting late", T, "aderenza,       0,    80", "aderenza,     500,    80", T, "",
-     15, W, "list-start"},
+    {"adhesion list starting late", T, "aderenza,       0,    80", "aderenza,     500,    80", T,
+     "", 15, W, "list-start"},
 
     // Cells taken.
-    {"two signals on one cell", T, "segnale,    5700", "segnale,    4500", T, "segnale,    4500,   2",
-     13, E, "signal-cell-taken"},
-    {"lettered board on a speed board", L, "cartello_indicatore,  4650", "cartello_indicatore,  1150",
-     L, "", 23, E, "board-cell-taken"},
+    {"two signals on one cell", T, "segnale,    5700", "segnale,    4500", T,
+     "segnale,    4500,   2", 13, E, "signal-cell-taken"},
+    {"lettered board on a speed board", L, "cartello_indicatore,  4650",
+     "cartello_indicatore,  1150", L, "", 23, E, "board-cell-taken"},
     {"slowdown start on a speed board", T, "rallentamento,   10650", "rallentamento,   1150", T, "",
      18, E, "slowdown-start-cell-taken"},
-    {"slowdown end on a speed board", T, "10650,    30,  300", "5000,    30,  950", T, "5000,    30", 32,
-     E, "slowdown-end-cell-taken"},
+    {"slowdown end on a speed board", T, "10650,    30,  300", "5000,    30,  950", T,
+     "5000,    30", 32, E, "slowdown-end-cell-taken"},
     {"signal on a slowdown's start", T, "segnale,    5700", "segnale,   10650", T, "", 12, E,
      "signal-cell-taken"},
     {"code-cut point on a signal", T, "[codici]\r\n", "[codici]\r\nabbattimento,   4550,   5\r\n",
@@ -202,8 +203,8 @@ const Modifica kModifiche[] = {
     // Stations.
     {"station off a 50 m mark", T, "stazione,    9800", "stazione,    9825", T, "", 14, E,
      "station-position"},
-    {"station length not in hundreds", T, "9800, 28,  200", "9800, 28,  250", T, "9800, 28", 25,
-     E, "station-length"},
+    {"station length not in hundreds", T, "9800, 28,  200", "9800, 28,  250", T, "9800, 28", 25, E,
+     "station-length"},
     {"stations too close", T, "stazione,    9800", "stazione,    7200", T, "", 14, E,
      "stations-too-close"},
     {"station time going backwards", T, "17,39,30, SELVENA", "17,29,30, SELVENA", T, "SELVENA", 63,
@@ -214,14 +215,14 @@ const Modifica kModifiche[] = {
      W, "clock-range"},
     {"clock 27:75", T, "orologio,    17              22", "orologio,    27              75", T, "",
      14, W, "clock-range", 2},
-    {"two stations of one name", T, "SELVENA ALTA", "VALDORNO", T, "stazione,   17150",
-     73, W, "station-name"},
+    {"two stations of one name", T, "SELVENA ALTA", "VALDORNO", T, "stazione,   17150", 73, W,
+     "station-name"},
     {"station without a name", T, "17,39,30, SELVENA ALTA", "17,39,30,", T, "17,39,30,", 72, W,
      "station-name"},
     {"station name longer than the card's column", T, "SELVENA ALTA",
      "SELVENA ALTA SUPERIORE E INFERIORE", T, "SELVENA ALTA", 73, W, "station-name"},
-    {"station name as long as the card's column", T, "SELVENA ALTA",
-     "SELVENA ALTA SUPERIORE E INF", T, "", 0, W, "", 0},
+    {"station name as long as the card's column", T, "SELVENA ALTA", "SELVENA ALTA SUPERIORE E INF",
+     T, "", 0, W, "", 0},
 
     // The line.
     {"route length too long", L, "lunghezza percorso,    100000", "lunghezza percorso,    2000000",
@@ -229,8 +230,8 @@ const Modifica kModifiche[] = {
     {"line text without [generale]", L, "[generale]", "[general]", L, "[general]", 0, E,
      "no-generale"},
     {"curve class missing", L, "curvad6,  2300", "curvad,  2300", L, "", 1, E, "curve-class"},
-    {"curve that winds into a ring", L, "curvad6,  2300,  300", "curvad6,  2300,  30000", L, "",
-     18, W, "curve-length", 2},
+    {"curve that winds into a ring", L, "curvad6,  2300,  300", "curvad6,  2300,  30000", L, "", 18,
+     W, "curve-length", 2},
     {"curve of negative length", L, "curvad6,  2300,  300", "curvad6,  2300,  -300", L, "", 18, W,
      "curve-length"},
     {"curve of no length", L, "curvad6,  2300,  300", "curvad6,  2300,  0", L, "", 18, W,
@@ -314,8 +315,10 @@ TEST(Controllo, SaysTheCauseInTheAuthorsWords) {
       {T, "stazione,    6600", "stazone,    6600",
        "\"stazone\" is no keyword of the train text: the reader passes its line over; did you "
        "mean \"stazione\"?"},
-      {L, "[curve]", "[curvee]", "\"[curvee]\" is no section of the line text; did you mean \"[curve]\"?"},
-      {T, "segnale,    4500,", "segnale,    -4500,", "signal at -4500 m lies before the route's start"},
+      {L, "[curve]", "[curvee]",
+       "\"[curvee]\" is no section of the line text; did you mean \"[curve]\"?"},
+      {T, "segnale,    4500,", "segnale,    -4500,",
+       "signal at -4500 m lies before the route's start"},
       {T, "0,0,0, 0\r\nsegnale,    5700", "0,0,0\r\nsegnale,    5700",
        "the segnale record is short of fields: \"tempo\" (field 11) is missing, and the reader took "
        "\"segnale\" from line 61, column 1 in its place, which is not a whole number"},
@@ -343,8 +346,8 @@ TEST(Controllo, SaysTheCauseInTheAuthorsWords) {
 // in the order of the texts.
 TEST(Controllo, GoesOnPastEachErrorAndWritesNothing) {
   Testi testi = testi_pacchetto();
-  testi.linea = test::sostituisci(testi.linea, "cartello_indicatore,  4650",
-                                  "cartello_indicatore,  1150");
+  testi.linea =
+      test::sostituisci(testi.linea, "cartello_indicatore,  4650", "cartello_indicatore,  1150");
   testi.linea = test::sostituisci(testi.linea, "[curve]", "[curvee]");
   testi.treno = test::sostituisci(testi.treno, "segnale,    4500,", "segnale,    -4500,");
   testi.treno = test::sostituisci(testi.treno, "stazione,    9800", "stazione,    9825");
@@ -358,10 +361,10 @@ TEST(Controllo, GoesOnPastEachErrorAndWritesNothing) {
   std::vector<std::pair<std::string, int32_t>> trovate;
   for (const Diagnostica& d : esito.diagnostiche) trovate.emplace_back(d.id, d.riga.value_or(0));
   EXPECT_EQ(trovate, (std::vector<std::pair<std::string, int32_t>>{{"unknown-section", 10},
-                                                                    {"board-cell-taken", 423},
-                                                                    {"station-position", 27},
-                                                                    {"slowdown-speed", 53},
-                                                                    {"signal-cell-taken", 60}}));
+                                                                   {"board-cell-taken", 423},
+                                                                   {"station-position", 27},
+                                                                   {"slowdown-speed", 53},
+                                                                   {"signal-cell-taken", 60}}));
   EXPECT_EQ(esito.errori, 3);
   EXPECT_EQ(esito.avvisi, 2);
   EXPECT_EQ(esito.giri, 4);  // one error a round, then a round that finds none
@@ -405,13 +408,15 @@ TEST(Controllo, PrintsEachDiagnosticWithItsHintAndTheCount) {
   EXPECT_EQ(comando_check(fs, opzioni(), out, err), kEsitoErroreCodice);
   const std::string treno = nomi().testo_treno();
   EXPECT_EQ(out.str(),
-            treno + ":26:1: warning: [unknown-keyword] \"stazone\" is no keyword of the train "
-                    "text: the reader passes its line over; did you mean \"stazione\"?\n"
-                    "    hint: write the keyword as the format reference gives it\n" +
-                treno + ":27:14: error: [station-position] station position is not a multiple "
-                        "of 50 at 9825 m (error 8)\n"
-                        "    hint: put the station on a multiple of 50 m\n"
-                        "1 error, 1 warning\n");
+            treno +
+                ":26:1: warning: [unknown-keyword] \"stazone\" is no keyword of the train "
+                "text: the reader passes its line over; did you mean \"stazione\"?\n"
+                "    hint: write the keyword as the format reference gives it\n" +
+                treno +
+                ":27:14: error: [station-position] station position is not a multiple "
+                "of 50 at 9825 m (error 8)\n"
+                "    hint: put the station on a multiple of 50 m\n"
+                "1 error, 1 warning\n");
   EXPECT_EQ(err.str(), "");
 
   // --json: one object; a warning has no code, an error its number.
@@ -456,6 +461,14 @@ TEST(Controllo, ExitStatus) {
   ASSERT_EQ(esito.diagnostiche.size(), 1u);
   EXPECT_EQ(esito.diagnostiche[0].id, "unreadable-text");
   EXPECT_EQ(esito.diagnostiche[0].file, nomi().testo_treno());
+
+  // A name that cannot be a file's is a wrong command line.
+  OpzioniControllo storto = opzioni();
+  storto.nome_linea = "BELFORTE/MELAR";
+  MemoryFileSystem fs = cartella(testi_pacchetto());
+  std::ostringstream out, err;
+  EXPECT_EQ(comando_check(fs, storto, out, err), kEsitoUso);
+  EXPECT_EQ(out.str(), "");
 
   MemoryFileSystem vuota;
   const EsitoControllo nessuno = controlla_cartella(vuota, opzioni());
@@ -506,9 +519,9 @@ TEST(Controllo, TellsTheTextsEncoding) {
   EXPECT_EQ(esito.diagnostiche[0].id, "bom");
 
   // A character Windows-1252 has no byte for cannot be compiled.
-  esito = primo({test::sostituisci(utf8, "SASSO NERO", "SASSO \xE2\x86\x92 NERO"),
-                 testi_pacchetto().treno},
-                true);
+  esito = primo(
+      {test::sostituisci(utf8, "SASSO NERO", "SASSO \xE2\x86\x92 NERO"), testi_pacchetto().treno},
+      true);
   ASSERT_FALSE(esito.diagnostiche.empty());
   EXPECT_EQ(esito.diagnostiche[0].id, "not-windows-1252");
   EXPECT_EQ(esito.diagnostiche[0].riga, riga_di(linea, "SASSO NERO"));
@@ -564,8 +577,7 @@ TEST(Controllo, TheFormatReferenceListsEveryFinding) {
   }
   std::string documento;
   ASSERT_TRUE(disk_file_system().ReadFile(BM_FORMATS_DOC, &documento).ok());
-  EXPECT_NE(documento.find(tabella), std::string::npos) << "the table of findings:\n\n"
-                                                        << tabella;
+  EXPECT_NE(documento.find(tabella), std::string::npos) << "the table of findings:\n\n" << tabella;
 }
 
 }  // namespace

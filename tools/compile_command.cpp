@@ -71,8 +71,9 @@ CompilazioneAutore compila_cartella(FileSystem& autore, FileSystem& uscita,
   for (const TestoAutore* t : {&linea, &treno}) {
     if (da_memoria && t->leggibile()) convertiti.files()[t->nome] = *t->testo;
   }
-  CartellaAutore cartella(da_memoria ? static_cast<FileSystem&>(convertiti) : autore, uscita,
-                          {{nomi.testo_linea(), c.testo_linea}, {nomi.testo_treno(), c.testo_treno}});
+  CartellaAutore cartella(
+      da_memoria ? static_cast<FileSystem&>(convertiti) : autore, uscita,
+      {{nomi.testo_linea(), c.testo_linea}, {nomi.testo_treno(), c.testo_treno}});
 
   c.tabelle.nome_linea = opzioni.nome_linea;
   c.tabelle.numero_treno = opzioni.numero_treno;

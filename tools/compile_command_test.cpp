@@ -179,8 +179,9 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
                          "segnale,    4450,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
                          "segnale,    4500,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
        kEsitoErroreCodice,
-       kAutore.testo_treno() + ":19:13: error 11: no free cell and no code-cut point in the two cells before a "
-       "signal that stands 1 to 20 cells before a slowdown warning board at cell 91 (4550 m)",
+       kAutore.testo_treno() +
+           ":19:13: error 11: no free cell and no code-cut point in the two cells before a "
+           "signal that stands 1 to 20 cells before a slowdown warning board at cell 91 (4550 m)",
        3},
       {"finishing pass, trio before a slowdown", linea,
        test::sostituisci(treno, segnali,
@@ -188,8 +189,9 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
                          "segnale,    5700,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
                          "segnale,    5750,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
        kEsitoErroreCodice,
-       kAutore.testo_treno() + ":15:19: error 12: no free cell for a code-cut point in a trio (5-7, 11-13 or "
-       "18-20 cells) before a slowdown start at cell 121 (6050 m)",
+       kAutore.testo_treno() +
+           ":15:19: error 12: no free cell for a code-cut point in a trio (5-7, 11-13 or "
+           "18-20 cells) before a slowdown start at cell 121 (6050 m)",
        3},
       {"finishing pass, inside a slow slowdown", linea,
        test::sostituisci(test::sostituisci(treno, "6000,    30,  300", "6000,    30,  800"),
@@ -198,8 +200,9 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
                          "segnale,    6400,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
                          "segnale,    6450,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
        kEsitoErroreCodice,
-       kAutore.testo_treno() + ":15:19: error 13: no free cell for a code-cut point inside a slowdown below 110 km/h (every 8th "
-       "cell) or just before the first signal after its end at cell 129 (6450 m)",
+       kAutore.testo_treno() +
+           ":15:19: error 13: no free cell for a code-cut point inside a slowdown below 110 km/h (every 8th "
+           "cell) or just before the first signal after its end at cell 129 (6450 m)",
        3},
       {"reserved slot 1250", linea,
        test::sostituisci(treno, "segnale,    4500,   1, 3, 4", "segnale,       0,   1, 3, 4"),
@@ -345,9 +348,9 @@ TEST(ComandoCompile, WarningsAndWatchingChangeNoByteOfTheCompiledFiles) {
 // silences them.
 TEST(ComandoCompile, PrintsTheWarningsUnlessAskedNotTo) {
   MemoryFileSystem fs;
-  scrivi_testi(fs, test::sostituisci(test::testo_linea_prova(), "curvas5,", "curvs5,"),
-               test::sostituisci(test::testo_treno_prova(), "stazione,   10000",
-                                 "stazione,   10025"));
+  scrivi_testi(
+      fs, test::sostituisci(test::testo_linea_prova(), "curvas5,", "curvs5,"),
+      test::sostituisci(test::testo_treno_prova(), "stazione,   10000", "stazione,   10025"));
   const Uscite u = esegui(fs, opzioni());
   EXPECT_EQ(u.esito, kEsitoErroreCodice);
   EXPECT_TRUE(u.err.starts_with(kAutore.testo_linea() +
@@ -365,8 +368,8 @@ TEST(ComandoCompile, PrintsTheWarningsUnlessAskedNotTo) {
 // A UTF-8 text compiles only when the author says so, to the bytes of the
 // same text in Windows-1252; UTF-16 compiles nothing.
 TEST(ComandoCompile, ReadsUtf8WhenToldAndRefusesUtf16) {
-  const std::string linea = test::sostituisci(test::testo_linea_prova(), "GALLERIA ROCCA",
-                                              "GALLERIA ROCC\xC0");
+  const std::string linea =
+      test::sostituisci(test::testo_linea_prova(), "GALLERIA ROCCA", "GALLERIA ROCC\xC0");
   const std::string treno = test::testo_treno_prova();
   const CompilatoInstallatore installatore = compila_come_installatore(linea, treno);
   const std::string utf8 = test::sostituisci(linea, "\xC0", "\xC3\x80");

@@ -135,8 +135,8 @@ const RecordLetto* progressiva_fuori_passo(const Osservazioni& osservazioni, int
 
 std::string guasto_del_campo(const DiagnosticaLettura& luogo, bool fuori_riga) {
   const std::string record = parola_chiave(luogo.record);
-  const std::string campo = "\"" + std::string(luogo.nome_campo()) + "\" (field " +
-                            std::to_string(luogo.campo) + ")";
+  const std::string campo =
+      "\"" + std::string(luogo.nome_campo()) + "\" (field " + std::to_string(luogo.campo) + ")";
   if (luogo.motivo == "reading past the end of the text") {
     return "the " + record + " record is short of fields: " + campo +
            " is missing and the text ends there";
@@ -196,7 +196,8 @@ std::optional<std::string> causa_in_parole(const ErroreRegistrato& e, const Reco
       }
       if (cella_oggetto(fine) >= static_cast<int64_t>(tabelle.percorso.size())) {
         *rimedio = "shorten the slowdown or lengthen the route";
-        return "slowdown end at " + std::to_string(fine) + " m lies beyond the route grid's end at " +
+        return "slowdown end at " + std::to_string(fine) +
+               " m lies beyond the route grid's end at " +
                std::to_string(int64_t{tabelle.ultima_cella} * 50) + " m";
       }
       break;
@@ -252,7 +253,7 @@ const std::string& FontiCompilazione::testo(const std::string& file) const {
   return kVuoto;
 }
 
-int32_t colonna_fine_riga(std::string_view testo, int32_t riga) {
+std::optional<size_t> inizio_riga(std::string_view testo, int32_t riga) {
   int32_t corrente = 1;
   size_t i = 0;
   while (corrente < riga && i < testo.size()) {
@@ -260,6 +261,12 @@ int32_t colonna_fine_riga(std::string_view testo, int32_t riga) {
     if (c == '\r' && i < testo.size() && testo[i] == '\n') ++i;
     if (c == '\r' || c == '\n') ++corrente;
   }
+  if (corrente != riga) return std::nullopt;
+  return i;
+}
+
+int32_t colonna_fine_riga(std::string_view testo, int32_t riga) {
+  const size_t i = inizio_riga(testo, riga).value_or(testo.size());
   size_t fine = i;
   while (fine < testo.size() && testo[fine] != '\r' && testo[fine] != '\n') ++fine;
   while (fine > i && (testo[fine - 1] == ' ' || testo[fine - 1] == '\t')) --fine;
@@ -297,8 +304,7 @@ Diagnostica diagnostica_errore(const ErroreRegistrato& e, const Scenario& tabell
     }
   } else if (riga.codice == kErroreLettura && !luogo.dettaglio.empty()) {
     d.messaggio = "a source text could not be read: " + luogo.dettaglio;
-  } else if (std::optional<std::string> causa =
-                 causa_in_parole(e, record, tabelle, &d.rimedio)) {
+  } else if (std::optional<std::string> causa = causa_in_parole(e, record, tabelle, &d.rimedio)) {
     d.messaggio = *causa;
   } else {
     d.messaggio += testo_posizione(riga.posizione, e.posizione);

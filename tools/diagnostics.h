@@ -73,6 +73,10 @@ inline constexpr std::string_view kRimedioIntestazione =
 // it for a record; " for a header that holds a keyword; empty otherwise.
 std::string intestazione_come_record(std::string_view parola, std::optional<TipoRecord> tipo);
 
+// Where line `riga` (from 1) of `testo` begins; absent when the text has
+// fewer lines. A line ends at CR LF, a lone CR or a lone LF.
+std::optional<size_t> inizio_riga(std::string_view testo, int32_t riga);
+
 // The column just after the last character of line `riga` of `testo` that
 // is no blank: where a field missing at the line's end would go.
 int32_t colonna_fine_riga(std::string_view testo, int32_t riga);

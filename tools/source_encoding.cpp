@@ -100,7 +100,8 @@ EsameCodifica esamina_codifica(std::string_view testo) {
     if (lunghezza == 0) tutto_utf8 = false;
     if (lunghezza > 1) {
       multibyte = true;
-      if (!primo_utf8) primo_utf8 = CarattereTesto{cursore.posizione(), std::string(testo.substr(i, lunghezza))};
+      if (!primo_utf8)
+        primo_utf8 = CarattereTesto{cursore.posizione(), std::string(testo.substr(i, lunghezza))};
     }
     if (!primo_non_definito && non_definito(byte)) {
       primo_non_definito = CarattereTesto{cursore.posizione(), std::string(1, testo[i])};

@@ -45,8 +45,9 @@ TEST(EsameCodifica, TellsTheEncodingAndWhereItsFirstForeignCharacterStands) {
 }
 
 TEST(ConvertiDaUtf8, GivesTheCodePagesBytesAndRefusesWhatItLacks) {
-  const TestoConvertito t =
-      converti_da_utf8("\xEF\xBB\xBF" "1\xC2\xB0 \xE2\x82\xAC\r\nx\xE2\x86\x92y \xFF");
+  const TestoConvertito t = converti_da_utf8(
+      "\xEF\xBB\xBF"
+      "1\xC2\xB0 \xE2\x82\xAC\r\nx\xE2\x86\x92y \xFF");
   EXPECT_EQ(t.testo, "1\xB0 \x80\r\nx?y ?");
   ASSERT_EQ(t.rifiutati.size(), 2u);
   EXPECT_EQ(t.rifiutati[0].posizione.riga, 2);
@@ -58,16 +59,15 @@ TEST(ConvertiDaUtf8, GivesTheCodePagesBytesAndRefusesWhatItLacks) {
 }
 
 TEST(Suggerimento, OffersTheNearestKnownWordWhenItIsNearEnough) {
-  const std::string_view parole[] = {"stazione", "segnale", "rallentamento", "velocita",
-                                     "sabbia", "curvad6"};
+  const std::string_view parole[] = {"stazione", "segnale", "rallentamento",
+                                     "velocita", "sabbia",  "curvad6"};
   const struct {
     const char* scritta;
     const char* attesa;  // nullptr: no suggestion
   } casi[] = {
-      {"stazone", "stazione"},        {"segnal", "segnale"},
-      {"rallentamneto", "rallentamento"}, {"curvd6", "curvad6"},
-      {"SEGNALE", nullptr},           {"sabia", "sabbia"},
-      {"treno", nullptr},             {"xyz", nullptr},
+      {"stazone", "stazione"}, {"segnal", "segnale"}, {"rallentamneto", "rallentamento"},
+      {"curvd6", "curvad6"},   {"SEGNALE", nullptr},  {"sabia", "sabbia"},
+      {"treno", nullptr},      {"xyz", nullptr},
   };
   for (const auto& caso : casi) {
     const std::optional<std::string_view> suggerita = suggerisci(caso.scritta, parole);

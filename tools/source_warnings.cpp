@@ -108,6 +108,25 @@ constexpr std::array kRilievi = {
                 "degree sign, the euro sign...)"},
 };
 
+// A finding `id` about the bytes of `file`, at `posizione` when it has one.
+Diagnostica rilievo_sul_testo(const std::string& file, std::string_view id,
+                              std::optional<PosizioneTesto> posizione, std::string messaggio) {
+  const TipoRilievo& tipo = tipo_rilievo(id);
+  Diagnostica d{file,
+                std::nullopt,
+                std::nullopt,
+                0,
+                std::move(messaggio),
+                std::string(tipo.rimedio),
+                tipo.gravita,
+                std::string(id)};
+  if (posizione) {
+    d.riga = posizione->riga;
+    d.colonna = posizione->colonna;
+  }
+  return d;
+}
+
 char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string minuscolo(std::string_view testo) {
@@ -160,8 +179,7 @@ TestoSorgente altro(TestoSorgente testo) {
 std::vector<std::string_view> intestazioni(TestoSorgente testo) {
   std::vector<std::string_view> elenco;
   for (const RecordSorgente& r : record_sorgente()) {
-    if (r.testo == testo &&
-        std::find(elenco.begin(), elenco.end(), r.sezione) == elenco.end()) {
+    if (r.testo == testo && std::find(elenco.begin(), elenco.end(), r.sezione) == elenco.end()) {
       elenco.push_back(r.sezione);
     }
   }
@@ -179,7 +197,8 @@ std::vector<std::string_view> parole_chiave(TestoSorgente testo) {
   for (const RecordSorgente& r : record_sorgente()) {
     if (r.testo == testo) elenco.push_back(r.parola_chiave);
   }
-  if (testo == TestoSorgente::kLinea) elenco.insert(elenco.end(), std::begin(kCurve), std::end(kCurve));
+  if (testo == TestoSorgente::kLinea)
+    elenco.insert(elenco.end(), std::begin(kCurve), std::end(kCurve));
   return elenco;
 }
 
@@ -233,7 +252,7 @@ class Raccolta {
 
 TestoSorgente testo_del_file(const FontiCompilazione& fonti, const std::string& file) {
   return file == fonti.compilati.treno || file == fonti.autore.treno ? TestoSorgente::kTreno
-                                                                      : TestoSorgente::kLinea;
+                                                                     : TestoSorgente::kLinea;
 }
 
 // The tokens the reader passed over that begin a line: unknown keywords and
@@ -273,19 +292,22 @@ void controlla_token(const Osservazioni& osservazioni, const FontiCompilazione& 
       if (prima) {
         if (!prima_segnalata) {
           raccolta.aggiungi("before-generale", *file, t.posizione,
-                            citato(parola) + " stands before [generale]: the reader starts there "
-                                             "and reads nothing before it");
+                            citato(parola) +
+                                " stands before [generale]: the reader starts there "
+                                "and reads nothing before it");
           prima_segnalata = true;
         }
         continue;
       }
-      if (parola.find('[') != std::string_view::npos && parola.find(']') != std::string_view::npos) {
+      if (parola.find('[') != std::string_view::npos &&
+          parola.find(']') != std::string_view::npos) {
         const std::string minuscola = minuscolo(parola);
         if (std::find(proprie.begin(), proprie.end(), minuscola) != proprie.end()) continue;
-        std::string messaggio = citato(parola) + " is no section of the " +
-                                std::string(nome_testo(testo)) + " text";
+        std::string messaggio =
+            citato(parola) + " is no section of the " + std::string(nome_testo(testo)) + " text";
         if (std::find(altrui.begin(), altrui.end(), minuscola) != altrui.end()) {
-          messaggio += ": it is a section of the " + std::string(nome_testo(altro(testo))) + " text";
+          messaggio +=
+              ": it is a section of the " + std::string(nome_testo(altro(testo))) + " text";
         } else {
           messaggio += forse(parola, proprie);
         }
@@ -294,9 +316,8 @@ void controlla_token(const Osservazioni& osservazioni, const FontiCompilazione& 
       }
       // A line of dashes or other signs is a separator; a keyword of this
       // text passed over is a curve read without the plan view.
-      if (std::none_of(parola.begin(), parola.end(), [](char c) {
-            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-          })) {
+      if (std::none_of(parola.begin(), parola.end(),
+                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); })) {
         continue;
       }
       // A keyword of this text passed over is a curve read without the plan
@@ -305,15 +326,17 @@ void controlla_token(const Osservazioni& osservazioni, const FontiCompilazione& 
       if (const RecordSorgente* r = record_riconosciuto(testo, parola)) {
         if (parola.find('-') != std::string_view::npos) {
           raccolta.aggiungi("unknown-keyword", *file, t.posizione,
-                            citato(parola) + " holds \"-\": the reader takes it for a line of "
-                                             "dashes and passes it over; write \"" +
+                            citato(parola) +
+                                " holds \"-\": the reader takes it for a line of "
+                                "dashes and passes it over; write \"" +
                                 std::string(r->parola_chiave) + "\"");
         }
         continue;
       }
       std::string messaggio = citato(parola) + " is no keyword of the " +
-                              std::string(nome_testo(testo)) + " text: the reader passes its "
-                                                               "line over";
+                              std::string(nome_testo(testo)) +
+                              " text: the reader passes its "
+                              "line over";
       if (const RecordSorgente* r = record_riconosciuto(altro(testo), parola)) {
         messaggio += "; \"" + std::string(r->parola_chiave) + "\" is a record of the " +
                      std::string(nome_testo(altro(testo))) + " text";
@@ -366,9 +389,9 @@ class Elenco {
       raccolta_.al_campo("before-route-start", r, 1,
                          nome_ + " at " + metri(p) + ": before the route's start");
     } else if (lunghezza_ && p > *lunghezza_) {
-      raccolta_.al_campo("past-route-end", r, 1,
-                         nome_ + " at " + metri(p) + ": past the route's end at " +
-                             metri(*lunghezza_));
+      raccolta_.al_campo(
+          "past-route-end", r, 1,
+          nome_ + " at " + metri(p) + ": past the route's end at " + metri(*lunghezza_));
     }
     if (passo_50 && p % 50 != 0) {
       raccolta_.al_campo("not-multiple-of-50", r, 1,
@@ -445,8 +468,8 @@ void orario(const RecordLetto& r, int32_t primo, std::string_view di, Raccolta& 
     const int64_t valore = numero(r, primo + k);
     if (valore < 0 || valore > kMassimo[static_cast<size_t>(k)]) {
       raccolta.al_campo("clock-range", r, primo + k,
-                        std::string(kUnita[static_cast<size_t>(k)]) + " " +
-                            std::to_string(valore) + " in " + std::string(di) + ": 0 to " +
+                        std::string(kUnita[static_cast<size_t>(k)]) + " " + std::to_string(valore) +
+                            " in " + std::string(di) + ": 0 to " +
                             std::to_string(kMassimo[static_cast<size_t>(k)]));
     }
   }
@@ -459,7 +482,8 @@ std::string tempo(int64_t secondi) {
   return testo;
 }
 
-void controlla_record(const Osservazioni& osservazioni, const std::set<std::tuple<std::string, int32_t, int32_t>>& con_errore,
+void controlla_record(const Osservazioni& osservazioni,
+                      const std::set<std::tuple<std::string, int32_t, int32_t>>& con_errore,
                       Raccolta& raccolta) {
   std::optional<int64_t> lunghezza;
   for (const RecordLetto& r : osservazioni.record) {
@@ -487,15 +511,17 @@ void controlla_record(const Osservazioni& osservazioni, const std::set<std::tupl
         curve.posizione(r);
         const int64_t l = numero(r, 2);
         curve.fine(r, 2, numero(r, 1) + l, "the curve's end");
-        const double giro = static_cast<double>(l) * kSvolta[static_cast<size_t>(classe_curva(r.parola))];
+        const double giro =
+            static_cast<double>(l) * kSvolta[static_cast<size_t>(classe_curva(r.parola))];
         if (l <= 0) {
           raccolta.al_campo("curve-length", r, 2, "curve of length " + metri(l));
         } else if (giro > 2 * std::numbers::pi) {
-          raccolta.al_campo("curve-length", r, 2,
-                            "a curve of class " + std::to_string(classe_curva(r.parola)) +
-                                " and " + metri(l) + " turns the line through " +
-                                std::to_string(static_cast<int64_t>(std::lround(giro * 180 / std::numbers::pi))) +
-                                " degrees");
+          raccolta.al_campo(
+              "curve-length", r, 2,
+              "a curve of class " + std::to_string(classe_curva(r.parola)) + " and " + metri(l) +
+                  " turns the line through " +
+                  std::to_string(static_cast<int64_t>(std::lround(giro * 180 / std::numbers::pi))) +
+                  " degrees");
         }
         break;
       }
@@ -552,10 +578,11 @@ void controlla_record(const Osservazioni& osservazioni, const std::set<std::tupl
         const std::string nome(senza_blank(campo_nome != nullptr ? campo_nome->testo : ""));
         if (nome.empty()) {
           raccolta.al_campo("station-name", r, 17, "station without a name");
-        } else if (const auto [gia, nuovo] = nomi.emplace(minuscolo(nome), r.posizione.riga); !nuovo) {
-          raccolta.al_campo("station-name", r, 17,
-                            "station name " + citato(nome) + " also on line " +
-                                std::to_string(gia->second));
+        } else if (const auto [gia, nuovo] = nomi.emplace(minuscolo(nome), r.posizione.riga);
+                   !nuovo) {
+          raccolta.al_campo(
+              "station-name", r, 17,
+              "station name " + citato(nome) + " also on line " + std::to_string(gia->second));
         } else if (nome.size() > kLarghezzaNomeStazione) {
           raccolta.al_campo("station-name", r, 17,
                             "station name " + citato(nome) + " is " + std::to_string(nome.size()) +
@@ -625,8 +652,7 @@ std::pair<std::string_view, int32_t> ultima_riga(std::string_view testo) {
 
 void controlla_fine_testi(const FontiCompilazione& fonti, Raccolta& raccolta) {
   if (fonti.testo_treno && solo_blank(*fonti.testo_treno)) {
-    raccolta.aggiungi("empty-train-text", fonti.compilati.treno, {},
-                      "the train text is empty");
+    raccolta.aggiungi("empty-train-text", fonti.compilati.treno, {}, "the train text is empty");
   }
   const std::pair<const std::optional<std::string>*, const std::string*> testi[] = {
       {&fonti.testo_linea, &fonti.compilati.linea}, {&fonti.testo_treno, &fonti.compilati.treno}};
@@ -641,9 +667,9 @@ void controlla_fine_testi(const FontiCompilazione& fonti, Raccolta& raccolta) {
 }
 
 // The records short of fields that ended in no error of their own.
-void controlla_campi_fuori_riga(const Scenario& tabelle, const FontiCompilazione& fonti,
-                                const std::set<std::tuple<std::string, int32_t, int32_t>>& con_errore,
-                                Raccolta& raccolta) {
+void controlla_campi_fuori_riga(
+    const Scenario& tabelle, const FontiCompilazione& fonti,
+    const std::set<std::tuple<std::string, int32_t, int32_t>>& con_errore, Raccolta& raccolta) {
   for (const DiagnosticaLettura& d : tabelle.campi_fuori_riga) {
     if (con_errore.count({d.file, d.riga, d.colonna}) != 0) continue;
     const std::string parola =
@@ -709,17 +735,11 @@ std::vector<Diagnostica> avvisi_codifica(const std::string& file, const EsameCod
   std::vector<Diagnostica> avvisi;
   const auto aggiungi = [&](std::string_view id, std::optional<PosizioneTesto> posizione,
                             std::string messaggio) {
-    const TipoRilievo& tipo = tipo_rilievo(id);
-    Diagnostica d{file, std::nullopt, std::nullopt, 0, std::move(messaggio),
-                  std::string(tipo.rimedio), tipo.gravita, std::string(id)};
-    if (posizione) {
-      d.riga = posizione->riga;
-      d.colonna = posizione->colonna;
-    }
-    avvisi.push_back(std::move(d));
+    avvisi.push_back(rilievo_sul_testo(file, id, posizione, std::move(messaggio)));
   };
   if (esame.bom_utf8) {
-    aggiungi("bom", PosizioneTesto{1, 1}, "the text begins with the UTF-8 byte-order mark EF BB BF");
+    aggiungi("bom", PosizioneTesto{1, 1},
+             "the text begins with the UTF-8 byte-order mark EF BB BF");
   }
   if (convertito || !esame.primo_estraneo) return avvisi;
   const CarattereTesto& carattere = *esame.primo_estraneo;
@@ -744,14 +764,7 @@ std::vector<Diagnostica> errori_codifica(const std::string& file, const EsameCod
   std::vector<Diagnostica> errori;
   const auto aggiungi = [&](std::string_view id, std::optional<PosizioneTesto> posizione,
                             std::string messaggio) {
-    const TipoRilievo& tipo = tipo_rilievo(id);
-    Diagnostica d{file, std::nullopt, std::nullopt, 0, std::move(messaggio),
-                  std::string(tipo.rimedio), tipo.gravita, std::string(id)};
-    if (posizione) {
-      d.riga = posizione->riga;
-      d.colonna = posizione->colonna;
-    }
-    errori.push_back(std::move(d));
+    errori.push_back(rilievo_sul_testo(file, id, posizione, std::move(messaggio)));
   };
   if (esame.codifica == CodificaTesto::kUtf16) {
     aggiungi("utf-16", std::nullopt,

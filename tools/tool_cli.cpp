@@ -88,8 +88,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
   c_check->add_option("DIR", controllo.cartella, "the folder holding the two source texts")
       ->required();
   c_check->add_option("--line-name", controllo.nome_linea, "the line name NAME")->required();
-  c_check->add_option("--train-number", controllo.numero_treno, "the train number NUM")
-      ->required();
+  c_check->add_option("--train-number", controllo.numero_treno, "the train number NUM")->required();
   c_check->add_flag("--json", controllo.json, "print one JSON object with every diagnostic");
   c_check->add_flag("--werror", controllo.werror, "fail (exit status 1) on warnings too");
   aggiungi_codifica(c_check, controllo.utf8);

@@ -26,16 +26,17 @@ constexpr std::array kCodici = {
                       O::kTestoLinea, F::kNessuna,
                       "write the first cab-signal repetition position as a multiple of 50"},
     DescrizioneCodice{
-        kErroreRipetizioneFine, "repetition-end", "second cab-signal repetition position is not a multiple of 50",
-        O::kTestoLinea, F::kNessuna,
+        kErroreRipetizioneFine, "repetition-end",
+        "second cab-signal repetition position is not a multiple of 50", O::kTestoLinea,
+        F::kNessuna,
         "write the second cab-signal repetition position as a multiple of 50 (0 turns it off)"},
     DescrizioneCodice{kErroreCodiceRipetizione, "repetition-system",
                       "cab-signal repetition keyword holds neither \"4\" nor \"9\"", O::kTestoLinea,
                       F::kNessuna,
                       "name the code system in the keyword: \"ripetizione segnali 4 codici\" or "
                       "\"ripetizione segnali 9 codici\""},
-    DescrizioneCodice{kErroreCartelloOccupato, "board-cell-taken", "lettered board on an occupied cell", O::kTestoLinea,
-                      F::kMetri,
+    DescrizioneCodice{kErroreCartelloOccupato, "board-cell-taken",
+                      "lettered board on an occupied cell", O::kTestoLinea, F::kMetri,
                       "move the board at least 50 m away from the speed board or lettered board "
                       "already on its cell"},
     DescrizioneCodice{kErroreAbbattimentoOccupato, "code-cut-cell-taken",
@@ -43,10 +44,11 @@ constexpr std::array kCodici = {
                       F::kMetri,
                       "move the code-cut point off the cell a signal, slowdown, stop point or "
                       "board already takes"},
-    DescrizioneCodice{kErrorePosizioneStazione, "station-position", "station position is not a multiple of 50",
-                      O::kTestoTreno, F::kMetri, "put the station on a multiple of 50 m"},
-    DescrizioneCodice{kErroreLunghezzaStazione, "station-length", "station length is not a multiple of 100",
-                      O::kTestoTreno, F::kMetri,
+    DescrizioneCodice{kErrorePosizioneStazione, "station-position",
+                      "station position is not a multiple of 50", O::kTestoTreno, F::kMetri,
+                      "put the station on a multiple of 50 m"},
+    DescrizioneCodice{kErroreLunghezzaStazione, "station-length",
+                      "station length is not a multiple of 100", O::kTestoTreno, F::kMetri,
                       "give the station a length that is a multiple of 100 m"},
     DescrizioneCodice{kErroreRegistroPieno, "record-table-full",
                       "too many stations and lettered boards for the record table (they share "
@@ -77,19 +79,19 @@ constexpr std::array kCodici = {
                       "stations the route length + 6200 m)",
                       O::kTestiSorgente, F::kMetri,
                       "keep the record's position within the route, or lengthen the route"},
-    DescrizioneCodice{kErroreSegnaleOccupato, "signal-cell-taken", "signal on an occupied cell", O::kTestoTreno,
-                      F::kMetri,
+    DescrizioneCodice{kErroreSegnaleOccupato, "signal-cell-taken", "signal on an occupied cell",
+                      O::kTestoTreno, F::kMetri,
                       "move the signal off the cell another signal, slowdown point, speed board "
                       "or board already takes"},
     DescrizioneCodice{kErroreAvvisoOccupato, "warning-board-cell-taken",
                       "slowdown warning board (1200 m before the slowdown) on an occupied cell",
                       O::kTestoTreno, F::kMetri,
                       "move the slowdown, or what stands 1200 m before it, by at least 50 m"},
-    DescrizioneCodice{kErroreInizioRallentamentoOccupato, "slowdown-start-cell-taken", "slowdown start on an occupied cell",
-                      O::kTestoTreno, F::kMetri,
+    DescrizioneCodice{kErroreInizioRallentamentoOccupato, "slowdown-start-cell-taken",
+                      "slowdown start on an occupied cell", O::kTestoTreno, F::kMetri,
                       "move the slowdown start off the cell something else already takes"},
-    DescrizioneCodice{kErroreFineRallentamentoOccupato, "slowdown-end-cell-taken", "slowdown end on an occupied cell",
-                      O::kTestoTreno, F::kMetri,
+    DescrizioneCodice{kErroreFineRallentamentoOccupato, "slowdown-end-cell-taken",
+                      "slowdown end on an occupied cell", O::kTestoTreno, F::kMetri,
                       "change the slowdown's length or move what stands at its end"},
     DescrizioneCodice{
         kErrorePreavvisoOccupato, "pre-warning-cell-taken",
@@ -121,19 +123,20 @@ constexpr std::array kCodici = {
                       O::kTestiSorgente, F::kNessuna,
                       "give the record every field, each a whole number of its range, and put "
                       "the route length first in [generale]"},
-    DescrizioneCodice{kErroreTestoLineaAssente, "no-line-text", "no line source text in the folder", O::kTestoLinea,
-                      F::kNessuna, "put NAME_linea.txt, named after the line, into the folder"},
-    DescrizioneCodice{kErroreSenzaGenerale, "no-generale", "the line source text has no \"[generale]\" section",
+    DescrizioneCodice{kErroreTestoLineaAssente, "no-line-text", "no line source text in the folder",
                       O::kTestoLinea, F::kNessuna,
-                      "begin the line settings with the header [generale]"},
+                      "put NAME_linea.txt, named after the line, into the folder"},
+    DescrizioneCodice{kErroreSenzaGenerale, "no-generale",
+                      "the line source text has no \"[generale]\" section", O::kTestoLinea,
+                      F::kNessuna, "begin the line settings with the header [generale]"},
     DescrizioneCodice{
         kErroreCurva, "curve-class",
         "curve keyword without a class digit 1 to 6, or a curve reaching beyond 1000000 m",
         O::kTestoLinea, F::kNessuna,
         "end the curve keyword with its side and class (curvad6, curvas3) and keep curves "
         "within 1000000 m"},
-    DescrizioneCodice{kErroreSlotTimbri, "reserved-slot-stamps", "a reserved slot for the stamps is occupied",
-                      O::kSlotRiservati, F::kNessuna,
+    DescrizioneCodice{kErroreSlotTimbri, "reserved-slot-stamps",
+                      "a reserved slot for the stamps is occupied", O::kSlotRiservati, F::kNessuna,
                       "place nothing at 0 m and no code-cut point at 50 m: route cell 1 is "
                       "reserved"},
     DescrizioneCodice{kErroreSlotCodiciGara, "reserved-slot-codes",
@@ -158,8 +161,8 @@ DescrizioneCodice descrivi_codice(int32_t codice) {
       std::lower_bound(kCodici.begin(), kCodici.end(), codice,
                        [](const DescrizioneCodice& riga, int32_t c) { return riga.codice < c; });
   if (trovato != kCodici.end() && trovato->codice == codice) return *trovato;
-  return {codice, "unknown-code", "an error code this tool does not know", O::kSconosciuta,
-          F::kNessuna, ""};
+  return {codice,          "unknown-code", "an error code this tool does not know",
+          O::kSconosciuta, F::kNessuna,    ""};
 }
 
 bool codice_registrabile(int32_t codice) {

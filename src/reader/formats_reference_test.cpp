@@ -112,9 +112,8 @@ std::string tabella_codici() {
       "| code | id | meaning | arises in | position | fix |\n|---|---|---|---|---|---|\n";
   for (const DescrizioneCodice& riga : codici_errore()) {
     testo += "| " + std::to_string(riga.codice) + " | `" + std::string(riga.id) + "` | " +
-             cella(riga.significato) + " | " +
-             std::string(dove(riga.origine)) + " | " + std::string(posizione(riga.posizione)) +
-             " | " + cella(riga.rimedio) + " |\n";
+             cella(riga.significato) + " | " + std::string(dove(riga.origine)) + " | " +
+             std::string(posizione(riga.posizione)) + " | " + cella(riga.rimedio) + " |\n";
   }
   return testo;
 }

@@ -200,8 +200,8 @@ DiagnosticaLettura LetturaSorgente::diagnostica_record(CampoErrore campo) const 
 
 void LetturaSorgente::notifica_errore() {
   if (osservatore_ == nullptr) return;
-  osservatore_->errore_registrato(
-      ErroreRegistrato{tabelle_.codice_errore, tabelle_.posizione_errore, tabelle_.ultima_diagnostica});
+  osservatore_->errore_registrato(ErroreRegistrato{
+      tabelle_.codice_errore, tabelle_.posizione_errore, tabelle_.ultima_diagnostica});
 }
 
 void LetturaSorgente::registra(int32_t codice, const DiagnosticaLettura& luogo) {
@@ -251,8 +251,7 @@ Esito LetturaSorgente::guasto(std::string dettaglio) {
   return Esito::kGuasto;
 }
 
-Esito LetturaSorgente::guasto(std::string dettaglio, DiagnosticaLettura luogo,
-                              std::string motivo) {
+Esito LetturaSorgente::guasto(std::string dettaglio, DiagnosticaLettura luogo, std::string motivo) {
   if (guasto_.empty() && !luogo_guasto_) {
     luogo.motivo = std::move(motivo);
     luogo_guasto_ = std::move(luogo);

@@ -176,7 +176,7 @@ class LetturaSorgente {
   bool record_aperto_ = false;
   TokenPassato token_;
   RecordLetto letto_;
-  std::string guasto_;                      // what the first reading failure met; empty while none
+  std::string guasto_;  // what the first reading failure met; empty while none
   // The field the first reading failure met: its index (0 when the failure
   // was no field's reading), where it begins and its text.
   int32_t campo_guasto_ = 0;

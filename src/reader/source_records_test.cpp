@@ -173,8 +173,7 @@ TEST(RecordSorgente, TheReaderReadsEveryFieldInItsListedWidth) {
       // (A speed limit that large is read, but does not fit its cells'
       // byte: that failure names the field too, after the reading.)
       const bool di_lettura = d.dettaglio.starts_with("line ");
-      EXPECT_FALSE(preso.tabelle.codice_errore == kErroreLettura && d.campo == indice &&
-                   di_lettura)
+      EXPECT_FALSE(preso.tabelle.codice_errore == kErroreLettura && d.campo == indice && di_lettura)
           << d.dettaglio;
 
       valori[k] = estremi.at(campo.tipo).second;

@@ -177,7 +177,8 @@ Esito abbattimento(LetturaSorgente& lettura) {
   if (j < 0) return lettura.oltre_griglia_registra(posizione);
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   CellaPercorso& cella = lettura.tabelle().percorso[static_cast<size_t>(j)];
-  if (!cella_libera(cella)) return lettura.termina(kErroreAbbattimentoOccupato, posizione, kPrimoCampo);
+  if (!cella_libera(cella))
+    return lettura.termina(kErroreAbbattimentoOccupato, posizione, kPrimoCampo);
   if (valore > 0) {
     cella.tipo = TipoCella::kAbbattimentoConValore;
     cella.valore_1 = low16(valore);
