@@ -42,14 +42,6 @@ bool is_temporary_name_of(std::string_view entry, std::string_view leaf) {
   return true;
 }
 
-std::string file_of_temporary_name(std::string_view name) {
-  const size_t ending = 1 + kCifreIdentificativo + kSuffissoTemporaneo.size();
-  if (name.size() <= ending) return std::string(name);
-  const std::string_view file = name.substr(0, name.size() - ending);
-  if (!is_temporary_name_of(name.substr(name.size() - ending), "")) return std::string(name);
-  return std::string(file);
-}
-
 CartellaVoci split_name(const std::string& name) {
 #ifdef _WIN32
   const size_t cut = name.find_last_of("\\/");

@@ -91,11 +91,6 @@ std::string temporary_name_for(const std::string& name, uint64_t id);
 // "NAME.part" that earlier versions of the package wrote.
 bool is_temporary_name_of(std::string_view entry, std::string_view leaf);
 
-// The file a temporary name stands for: `name` without its ".<16 hex
-// digits>.part" ending, or `name` itself when it has none. What a player is
-// told names the file they know, not the run's temporary copy of it.
-std::string file_of_temporary_name(std::string_view name);
-
 // The real disk; its temporary names carry a random number drawn once per
 // process, and a fresh one whenever a name is already taken.
 FileSystem& disk_file_system();

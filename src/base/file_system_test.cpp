@@ -177,13 +177,6 @@ TEST(TemporaryNames, CarryTheRunsNumberAndAreKnownOnlyInTheirOwnPattern) {
       {"xf.sim.part", false},
   };
   for (const auto& c : cases) EXPECT_EQ(is_temporary_name_of(c.entry, "f.sim"), c.ours) << c.entry;
-
-  // Back from a temporary name to the file it stands for; anything else stays.
-  EXPECT_EQ(file_of_temporary_name("d/f.sim.0123456789abcdef.part"), "d/f.sim");
-  EXPECT_EQ(file_of_temporary_name("d/f.sim.0123456789ABCDEF.part"),
-            "d/f.sim.0123456789ABCDEF.part");
-  EXPECT_EQ(file_of_temporary_name("d/f.sim.part"), "d/f.sim.part");
-  EXPECT_EQ(file_of_temporary_name(".0123456789abcdef.part"), ".0123456789abcdef.part");
 }
 
 TEST(Status, AFailedFileOperationKeepsItsPartsAndReadsInEnglish) {

@@ -1,7 +1,5 @@
 #include "driver/messaggi.h"
 
-#include "base/file_system.h"
-
 namespace scenario {
 namespace {
 
@@ -16,7 +14,7 @@ std::string messaggio_fallimento(const Status& status) {
   messaggio.append("Impossibile ")
       .append(verbo_italiano(status.operazione()))
       .append(" il file\n")
-      .append(file_of_temporary_name(status.file()))
+      .append(status.file())
       .append("\nMotivo: ")
       .append(status.motivo());
   return messaggio;

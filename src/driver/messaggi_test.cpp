@@ -50,7 +50,7 @@ TEST(Messaggi, TheReadmeQuotesThemAsTheyAppear) {
   ASSERT_TRUE(disk_file_system().ReadFile(BM_LEGGIMI_PATH, &leggimi).ok());
   for (const std::string& messaggio :
        {messaggio_fallimento(
-            Status::IOError(Operazione::kCreazione, kFileLinea, "Accesso negato.")),
+            Status::IOError(Operazione::kSostituzione, kFileLinea, "Accesso negato.")),
         messaggio_senza_percorso(101), messaggio_cartella_sconosciuta(),
         messaggio_cartella_occupata()}) {
     std::string citato = "\r\n    ";

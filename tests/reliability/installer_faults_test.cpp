@@ -35,6 +35,22 @@
 namespace scenario {
 namespace {
 
+// True when `testo` holds `atteso` with the run's own number, sixteen
+// lowercase hex digits, in place of "XXXXXXXXXXXXXXXX" (where it has them).
+bool contiene_con_numero(const std::string& testo, const std::string& atteso) {
+  const size_t cifre = atteso.find("XXXXXXXXXXXXXXXX");
+  if (cifre == std::string::npos) return testo.find(atteso) != std::string::npos;
+  const std::string prima = atteso.substr(0, cifre), dopo = atteso.substr(cifre + 16);
+  for (size_t at = testo.find(prima); at != std::string::npos; at = testo.find(prima, at + 1)) {
+    const std::string numero = testo.substr(at + prima.size(), 16);
+    if (numero.size() == 16 && numero.find_first_not_of("0123456789abcdef") == std::string::npos &&
+        testo.compare(at + prima.size() + 16, dopo.size(), dopo) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 using namespace test;
 
 namespace fs = std::filesystem;
@@ -121,14 +137,16 @@ class GuastiInstallatore : public ::testing::Test {
     return testo;
   }
 
-  // The report a failure on file `indice` must give: it names the file the
-  // player knows, also when the run met the file's temporary copy.
+  // The report a failure on file `indice` must give. Creating and writing
+  // meet the file's temporary copy, "NAME.<16 hex digits>.part", and name it.
   std::string rapporto(Operazione azione, size_t indice, const std::string& motivo) const {
-    return messaggio_fallimento(Status::IOError(azione, percorso(indice).string(), motivo));
+    const bool temporaneo = azione == Operazione::kCreazione || azione == Operazione::kScrittura;
+    return messaggio_fallimento(Status::IOError(
+        azione, percorso(indice).string() + (temporaneo ? ".XXXXXXXXXXXXXXXX.part" : ""), motivo));
   }
   bool ha_rapporto(const std::string& errori, Operazione azione, size_t indice,
                    const std::string& motivo) const {
-    return errori.find(rapporto(azione, indice, motivo)) != std::string::npos;
+    return contiene_con_numero(errori, rapporto(azione, indice, motivo));
   }
 
   void VerificaGuasto(const EsitoProcesso& esito, size_t guasto, Operazione azione,
@@ -168,10 +186,15 @@ TEST_F(GuastiInstallatore, AReadOnlyFolderStopsTheFirstWriteAndChangesNothing) {
                                  fs::perms::others_exec);
   const EsitoProcesso esito = esegui_installatore(cartella_);
   VerificaGuasto(esito, 0, Operazione::kCreazione, "Permission denied");
-  // Word for word, as the player reads it.
-  EXPECT_EQ(esito.errori, "Attendere\nInstallazione non riuscita.\nImpossibile creare il file\n" +
-                              (cartella_ / "BELFORTE SELVEN - MELAR_linea.txt").string() +
-                              "\nMotivo: Permission denied\n");
+  // Word for word, as the player reads it: the file it could not create is
+  // the line text's temporary copy.
+  const std::string atteso =
+      "Attendere\nInstallazione non riuscita.\nImpossibile creare il file\n" +
+      (cartella_ / "BELFORTE SELVEN - MELAR_linea.txt").string() +
+      ".XXXXXXXXXXXXXXXX.part\nMotivo: Permission denied\n";
+  EXPECT_EQ(esito.errori.size(), atteso.size()) << esito.errori;
+  EXPECT_TRUE(esito.errori.starts_with("Attendere\n") && contiene_con_numero(esito.errori, atteso))
+      << esito.errori;
 }
 
 // Each of the eight names in turn is taken by a folder (with a file in it, as
