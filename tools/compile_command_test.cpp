@@ -157,20 +157,20 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
       {"line reader",
        test::sostituisci(linea, "cartello_indicatore,  4650", "cartello_indicatore,  1150"), treno,
        kEsitoErroreCodice,
-       kAutore.testo_linea() + ":22:1: error 6: lettered board on an occupied cell at 1150 m", 3},
+       kAutore.testo_linea() + ":22:23: error 6: lettered board on an occupied cell at 1150 m", 3},
       {"train reader", linea, test::sostituisci(treno, "stazione,   10000", "stazione,   10025"),
        kEsitoErroreCodice,
        kAutore.testo_treno() +
-           ":13:1: error 8: station position is not a multiple of 50 at 10025 m",
+           ":13:13: error 8: station position is not a multiple of 50 at 10025 m",
        3},
       {"storer", linea, test::sostituisci(treno, "segnale,    5450", "segnale,    4500"),
        kEsitoErroreCodice,
-       kAutore.testo_treno() + ":18:1: error 16: signal on an occupied cell at 4500 m", 3},
+       kAutore.testo_treno() + ":18:13: error 16: signal on an occupied cell at 4500 m", 3},
       {"reading failure",
        test::sostituisci(linea, "pendenza,  2100,   20", "pendenza,  21x0,   20"), treno,
        kEsitoErroreCodice,
        kAutore.testo_linea() +
-           ":15:1: error 25: a source text could not be read: line 15, column 12: \"21x0\" is "
+           ":15:12: error 25: \"posizione\" (field 1) of the pendenza record: \"21x0\" is "
            "not a whole number",
        3},
       {"finishing pass, signal before a warning board", linea,
@@ -179,8 +179,9 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
                          "segnale,    4450,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
                          "segnale,    4500,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
        kEsitoErroreCodice,
-       "finishing pass: error 11: no free cell and no code-cut point in the two cells before a "
-       "signal that stands 1 to 20 cells before a slowdown warning board at cell 91 (4550 m)",
+       kAutore.testo_treno() +
+           ":19:13: error 11: no free cell and no code-cut point in the two cells before a "
+           "signal that stands 1 to 20 cells before a slowdown warning board at cell 91 (4550 m)",
        3},
       {"finishing pass, trio before a slowdown", linea,
        test::sostituisci(treno, segnali,
@@ -188,8 +189,9 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
                          "segnale,    5700,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
                          "segnale,    5750,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
        kEsitoErroreCodice,
-       "finishing pass: error 12: no free cell for a code-cut point in a trio (5-7, 11-13 or "
-       "18-20 cells) before a slowdown start at cell 121 (6050 m)",
+       kAutore.testo_treno() +
+           ":15:19: error 12: no free cell for a code-cut point in a trio (5-7, 11-13 or "
+           "18-20 cells) before a slowdown start at cell 121 (6050 m)",
        3},
       {"finishing pass, inside a slow slowdown", linea,
        test::sostituisci(test::sostituisci(treno, "6000,    30,  300", "6000,    30,  800"),
@@ -198,8 +200,9 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
                          "segnale,    6400,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
                          "segnale,    6450,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"),
        kEsitoErroreCodice,
-       "finishing pass: error 13: no free cell for a code-cut point inside a slowdown below 110 km/h (every 8th "
-       "cell) or just before the first signal after its end at cell 129 (6450 m)",
+       kAutore.testo_treno() +
+           ":15:19: error 13: no free cell for a code-cut point inside a slowdown below 110 km/h (every 8th "
+           "cell) or just before the first signal after its end at cell 129 (6450 m)",
        3},
       {"reserved slot 1250", linea,
        test::sostituisci(treno, "segnale,    4500,   1, 3, 4", "segnale,       0,   1, 3, 4"),
@@ -219,7 +222,7 @@ TEST(ComandoCompile, ExplainsEachFamilyOfErrors) {
        test::sostituisci(linea, "lunghezza percorso,    10000", "lunghezza percorso,    1000001"),
        treno, kEsitoFallito,
        kAutore.testo_linea() +
-           ":2:1: error 1: route length (lunghezza percorso) above 1000000 m or negative",
+           ":2:24: error 1: route length (lunghezza percorso) above 1000000 m or negative",
        0},
   };
   for (const auto& caso : casi) {
@@ -277,6 +280,129 @@ TEST(ComandoCompile, AFileThatCannotBeWrittenStopsWithStatus2) {
   const Uscite u = esegui(fs, opzioni());
   EXPECT_EQ(u.esito, kEsitoFallito);
   EXPECT_NE(u.err.find(kAutore.scenario_compilato()), std::string::npos) << u.err;
+}
+
+// What the installer's compile step writes from `linea` and `treno`, with no
+// one watching: the files, and the code recorded.
+struct CompilatoInstallatore {
+  std::map<std::string, std::string> file;
+  int32_t codice_errore = 0;
+  int32_t posizione_errore = 0;
+};
+
+CompilatoInstallatore compila_come_installatore(const std::string& linea,
+                                                const std::string& treno) {
+  MemoryFileSystem fs;
+  scrivi_testi(fs, linea, treno);
+  Scenario tabelle;
+  tabelle.nome_linea = "L";
+  tabelle.numero_treno = "1";
+  RisultatoCompilazione risultato;
+  EXPECT_TRUE(memorizza_percorso(1, tabelle, fs, kAutore, &risultato).ok());
+  CompilatoInstallatore c{{}, tabelle.codice_errore, tabelle.posizione_errore};
+  for (const std::string& nome : risultato.file_scritti) c.file[nome] = fs.files().at(nome);
+  return c;
+}
+
+// Texts that give warnings, reader errors and finishing-pass errors compile
+// to the same bytes through the tool, warnings printed or not, as through
+// the installer's compile step, which nothing watches.
+TEST(ComandoCompile, WarningsAndWatchingChangeNoByteOfTheCompiledFiles) {
+  const std::string linea = test::testo_linea_prova();
+  const std::string treno = test::testo_treno_prova();
+  const std::pair<std::string, std::string> casi[] = {
+      {test::sostituisci(linea, "curvas5,  6000", "curvs5,  6000"),
+       test::sostituisci(treno, "6000,    30", "6000,    90")},
+      {linea, test::sostituisci(treno, "stazione,   10000", "stazione,   10025")},
+      {test::sostituisci(linea, "pendenza,  2100,   20", "pendenza,  2100,   80"),
+       test::sostituisci(treno, "segnale,    5450", "segnale,    5700")},
+      {linea, test::sostituisci(treno, "segnale,    5450,   2, 2, 3,  0, 0,    0,  0,0,0, 0\r\n",
+                                "segnale,    5650,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+                                "segnale,    5700,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+                                "segnale,    5750,   2, 3, 4,  0, 0,    0,  0,0,0, 0\r\n")},
+  };
+  for (const auto& [l, t] : casi) {
+    SCOPED_TRACE(t);
+    const CompilatoInstallatore installatore = compila_come_installatore(l, t);
+    for (const bool senza_avvisi : {false, true}) {
+      MemoryFileSystem fs;
+      scrivi_testi(fs, l, t);
+      OpzioniCompila o = opzioni();
+      o.senza_avvisi = senza_avvisi;
+      const CompilazioneAutore c = compila_cartella(fs, fs, o);
+      EXPECT_EQ(c.tabelle.codice_errore, installatore.codice_errore);
+      EXPECT_EQ(c.tabelle.posizione_errore, installatore.posizione_errore);
+      if (senza_avvisi) {
+        EXPECT_TRUE(c.avvisi.empty());
+      }
+      ASSERT_EQ(c.risultato.file_scritti.size(), installatore.file.size());
+      for (const auto& [nome, contenuto] : installatore.file) {
+        ASSERT_EQ(fs.files().count(nome), 1u) << nome;
+        EXPECT_TRUE(fs.files().at(nome) == contenuto) << nome << " differs";
+      }
+    }
+  }
+}
+
+// compile prints the warnings before what it records; --no-warnings
+// silences them.
+TEST(ComandoCompile, PrintsTheWarningsUnlessAskedNotTo) {
+  MemoryFileSystem fs;
+  scrivi_testi(
+      fs, test::sostituisci(test::testo_linea_prova(), "curvas5,", "curvs5,"),
+      test::sostituisci(test::testo_treno_prova(), "stazione,   10000", "stazione,   10025"));
+  const Uscite u = esegui(fs, opzioni());
+  EXPECT_EQ(u.esito, kEsitoErroreCodice);
+  EXPECT_TRUE(u.err.starts_with(kAutore.testo_linea() +
+                                ":12:1: warning: [unknown-keyword] \"curvs5\" is no keyword of "
+                                "the line text"))
+      << u.err;
+  EXPECT_NE(u.err.find(":13:13: error 8:"), std::string::npos) << u.err;
+  OpzioniCompila o = opzioni();
+  o.senza_avvisi = true;
+  const Uscite zitto = esegui(fs, o);
+  EXPECT_EQ(zitto.err.find("warning"), std::string::npos) << zitto.err;
+  EXPECT_TRUE(zitto.err.starts_with(kAutore.testo_treno() + ":13:13: error 8:")) << zitto.err;
+}
+
+// A UTF-8 text compiles only when the author says so, to the bytes of the
+// same text in Windows-1252; UTF-16 compiles nothing.
+TEST(ComandoCompile, ReadsUtf8WhenToldAndRefusesUtf16) {
+  const std::string linea =
+      test::sostituisci(test::testo_linea_prova(), "GALLERIA ROCCA", "GALLERIA ROCC\xC0");
+  const std::string treno = test::testo_treno_prova();
+  const CompilatoInstallatore installatore = compila_come_installatore(linea, treno);
+  const std::string utf8 = test::sostituisci(linea, "\xC0", "\xC3\x80");
+
+  MemoryFileSystem fs;
+  scrivi_testi(fs, utf8, treno);
+  const Uscite avvisato = esegui(fs, opzioni());
+  EXPECT_NE(avvisato.err.find("warning: [encoding] the text is UTF-8"), std::string::npos)
+      << avvisato.err;
+
+  OpzioniCompila o = opzioni();
+  o.utf8 = true;
+  const Uscite convertito = esegui(fs, o);
+  EXPECT_EQ(convertito.esito, kEsitoRiuscito) << convertito.err;
+  EXPECT_EQ(convertito.err, "");
+  for (const auto& [nome, contenuto] : installatore.file) {
+    EXPECT_TRUE(fs.files().at(nome) == contenuto) << nome << " differs";
+  }
+  EXPECT_EQ(fs.files().at(kAutore.testo_linea()), utf8);  // the author's text stays as it is
+
+  std::string utf16 = "\xFF\xFE";
+  for (const char c : treno) {
+    utf16 += c;
+    utf16 += '\0';
+  }
+  MemoryFileSystem sedici;
+  scrivi_testi(sedici, linea, utf16);
+  const Uscite rifiutato = esegui(sedici, opzioni());
+  EXPECT_EQ(rifiutato.esito, kEsitoFallito);
+  EXPECT_NE(rifiutato.err.find(kAutore.testo_treno() + ": error: [utf-16] the text is UTF-16"),
+            std::string::npos)
+      << rifiutato.err;
+  EXPECT_EQ(sedici.files().size(), 2u);  // nothing compiled
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
-// The exit statuses of scenario-tool, the same for every command.
+// The exit statuses of scenario-tool, the same for every command. For check:
+// 0 no error (warnings allowed), 1 errors (or warnings under --werror), 2 a
+// text that cannot be read.
 #pragma once
 
 namespace scenario {

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "check_command.h"
 #include "command_guards.h"
 #include "compile_command.h"
 #include "dump_command.h"
@@ -10,6 +11,21 @@
 #include "plot_command.h"
 
 namespace scenario {
+namespace {
+
+// --input-encoding: the source texts are Windows-1252 (the reader's own), or
+// UTF-8 to be turned into it.
+void aggiungi_codifica(CLI::App* comando, bool& utf8) {
+  comando
+      ->add_option_function<std::string>(
+          "--input-encoding", [&utf8](const std::string& valore) { utf8 = valore == "utf-8"; },
+          "the texts' encoding: windows-1252 (the default) or utf-8, turned into "
+          "windows-1252 before reading")
+      ->check(CLI::IsMember({"windows-1252", "utf-8"}))
+      ->type_name("ENCODING");
+}
+
+}  // namespace
 
 int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file_system,
                      std::ostream& out, std::ostream& err) {
@@ -60,6 +76,22 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
       ->add_option("--out", compila.uscita, "write the compiled files into OUTDIR (default: DIR)")
       ->type_name("OUTDIR");
   c_compile->add_flag("--json", compila.json, "print one line of JSON describing the outcome");
+  c_compile->add_flag("--no-warnings", compila.senza_avvisi,
+                      "print only what the compile records, not the warnings check gives");
+  aggiungi_codifica(c_compile, compila.utf8);
+
+  OpzioniControllo controllo;
+  CLI::App* c_check = app.add_subcommand(
+      "check",
+      "Report every problem of DIR/NAME_linea.txt and DIR/NAME_NUM-.txt in one run, errors and "
+      "warnings, with file, line and column; writes nothing.");
+  c_check->add_option("DIR", controllo.cartella, "the folder holding the two source texts")
+      ->required();
+  c_check->add_option("--line-name", controllo.nome_linea, "the line name NAME")->required();
+  c_check->add_option("--train-number", controllo.numero_treno, "the train number NUM")->required();
+  c_check->add_flag("--json", controllo.json, "print one JSON object with every diagnostic");
+  c_check->add_flag("--werror", controllo.werror, "fail (exit status 1) on warnings too");
+  aggiungi_codifica(c_check, controllo.utf8);
 
   OpzioniPlot plot;
   CLI::App* c_plot = app.add_subcommand(
@@ -94,6 +126,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
   }
   if (c_export->parsed()) return comando_export(file_system, cartella_export, out, err);
   if (c_compile->parsed()) return comando_compile(file_system, compila, out, err);
+  if (c_check->parsed()) return comando_check(file_system, controllo, out, err);
   if (c_plot->parsed()) return comando_plot(file_system, plot, out, err);
   return kEsitoUso;
 }

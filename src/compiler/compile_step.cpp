@@ -37,17 +37,19 @@ Status scrivi(FileSystem& file_system, const std::string& nome, ScriviFile scriv
 }  // namespace
 
 Status memorizza_percorso(int32_t j, Scenario& tabelle, FileSystem& file_system,
-                          const NomiFile& nomi, RisultatoCompilazione* risultato) {
+                          const NomiFile& nomi, RisultatoCompilazione* risultato,
+                          OsservatoreCompilazione* osservatore) {
   tabelle.scrivi_linea = j;
   tabelle.codice_errore = 0;
   azzera_registro(tabelle);
   azzera_griglia(tabelle);
-  memorizza_dati(tabelle, file_system, nomi);
-  return completa_compilazione(tabelle, file_system, nomi, risultato);
+  memorizza_dati(tabelle, file_system, nomi, osservatore);
+  return completa_compilazione(tabelle, file_system, nomi, risultato, osservatore);
 }
 
 Status completa_compilazione(Scenario& tabelle, FileSystem& file_system, const NomiFile& nomi,
-                             RisultatoCompilazione* risultato) {
+                             RisultatoCompilazione* risultato,
+                             OsservatoreCompilazione* osservatore) {
   *risultato = RisultatoCompilazione{};
   // The reader stopped before the route length: there is no grid to finish,
   // and no cell 1 to stamp.
@@ -56,7 +58,7 @@ Status completa_compilazione(Scenario& tabelle, FileSystem& file_system, const N
     return Status::OK();
   }
 
-  rifinisci_percorso(tabelle);
+  rifinisci_percorso(tabelle, osservatore);
 
   VoceRegistro& linea = tabelle.registro[kVoceLinea];
   CellaPercorso& cella = tabelle.percorso[kCellaTimbro];

@@ -10,6 +10,7 @@
 #include "base/file_names.h"
 #include "base/file_system.h"
 #include "base/status.h"
+#include "reader/compile_observer.h"
 #include "reader/scenario_tables.h"
 
 namespace scenario {
@@ -35,8 +36,11 @@ inline constexpr int32_t kCellaTimbro = 1;
 
 // `j` is the compile switch: non-zero builds the plan view and writes the
 // compiled line. A file that cannot be written is returned as a failure.
+// `osservatore`, when given, watches the reader and the finishing pass; it
+// changes nothing of what is compiled.
 Status memorizza_percorso(int32_t j, Scenario& tabelle, FileSystem& file_system,
-                          const NomiFile& nomi, RisultatoCompilazione* risultato);
+                          const NomiFile& nomi, RisultatoCompilazione* risultato,
+                          OsservatoreCompilazione* osservatore = nullptr);
 
 // Everything after the reader: the finishing pass, the reserved-slot checks
 // and stamps, the competition codes and the compiled files (the line only when
@@ -45,6 +49,7 @@ Status memorizza_percorso(int32_t j, Scenario& tabelle, FileSystem& file_system,
 // earlier run stay as they are. A file that cannot be written ends the step
 // with its failure; the files written before it stay.
 Status completa_compilazione(Scenario& tabelle, FileSystem& file_system, const NomiFile& nomi,
-                             RisultatoCompilazione* risultato);
+                             RisultatoCompilazione* risultato,
+                             OsservatoreCompilazione* osservatore = nullptr);
 
 }  // namespace scenario

@@ -68,15 +68,25 @@ class Griglia {
   std::vector<int32_t> fine_da_;
 };
 
-void registra_errore(Scenario& tabelle, int32_t codice, int32_t cella) {
-  tabelle.codice_errore = codice;
-  tabelle.posizione_errore = cella * kMetriCella;
-}
+// Where the pass records a failure: the tables keep the last one, the
+// observer (if any) hears of each.
+struct Fallimenti {
+  Scenario& tabelle;
+  OsservatoreCompilazione* osservatore;
+
+  void registra(int32_t codice, int32_t cella) {
+    tabelle.codice_errore = codice;
+    tabelle.posizione_errore = cella * kMetriCella;
+    if (osservatore != nullptr) {
+      osservatore->errore_registrato(ErroreRegistrato{codice, tabelle.posizione_errore, {}});
+    }
+  }
+};
 
 // Signals up to 1 km before the warning board at cell i, nearest first: a
 // code-cut point on one of the two cells just before each, or, when those are
 // already code-cut points, the nearer one capped at 180.
-void segnali_prima_dell_avviso(Scenario& tabelle, Griglia& griglia, int32_t i) {
+void segnali_prima_dell_avviso(Fallimenti& fallimenti, Griglia& griglia, int32_t i) {
   for (int32_t k = 1; k <= kCelleIndietroDaAvviso; ++k) {
     const int32_t d = i - k;
     if (d < kPrimoSegnaleEsaminato) return;
@@ -92,14 +102,14 @@ void segnali_prima_dell_avviso(Scenario& tabelle, Griglia& griglia, int32_t i) {
     } else if (griglia[q].tipo == TipoCella::kAbbattimentoConValore) {
       griglia[q].valore_1 = static_cast<int16_t>(minimo(kValoreAbbattimento, griglia[q].valore_1));
     } else {
-      registra_errore(tabelle, kErroreSegnalePrimaAvviso, d);
+      fallimenti.registra(kErroreSegnalePrimaAvviso, d);
     }
   }
 }
 
 // The three trios before the slowdown start at cell i. A trio is tried only
 // when all its cells lie at index 1 or more, so cell 0 is never touched.
-void terne_prima_dell_inizio(Scenario& tabelle, Griglia& griglia, int32_t i) {
+void terne_prima_dell_inizio(Fallimenti& fallimenti, Griglia& griglia, int32_t i) {
   for (const Terna& terna : kTerne) {
     if (i <= terna.lontana) continue;
     bool messo = false;
@@ -109,7 +119,7 @@ void terne_prima_dell_inizio(Scenario& tabelle, Griglia& griglia, int32_t i) {
         messo = true;
       }
     }
-    if (!messo) registra_errore(tabelle, kErroreTerna, i);
+    if (!messo) fallimenti.registra(kErroreTerna, i);
   }
 }
 
@@ -130,7 +140,7 @@ void terne_prima_dell_inizio(Scenario& tabelle, Griglia& griglia, int32_t i) {
 // interval point is due: every slowdown start walks at most to the grid's
 // end, and a grid full of starts without ends would otherwise cost the square
 // of its length.
-int32_t percorri_rallentamento(Scenario& tabelle, Griglia& griglia, int32_t i) {
+int32_t percorri_rallentamento(Fallimenti& fallimenti, Griglia& griglia, int32_t i) {
   const int32_t fine = i < griglia.ultima() ? griglia.fine_da(i + 1) : griglia.ultima() + 1;
   const int32_t ultima_visitata = std::min(fine, griglia.ultima());
   // The next cell where the count since the last point reaches 8.
@@ -147,12 +157,12 @@ int32_t percorri_rallentamento(Scenario& tabelle, Griglia& griglia, int32_t i) {
       griglia.metti_abbattimento(w + 1);
       dovuta = w + 1 + kIntervallo;
     } else {
-      registra_errore(tabelle, kErroreRallentamento, w);
+      fallimenti.registra(kErroreRallentamento, w);
       break;
     }
   }
   if (fine <= griglia.ultima()) return fine;
-  registra_errore(tabelle, kErroreRallentamento, griglia.ultima());
+  fallimenti.registra(kErroreRallentamento, griglia.ultima());
   return -1;
 }
 
@@ -161,7 +171,7 @@ int32_t percorri_rallentamento(Scenario& tabelle, Griglia& griglia, int32_t i) {
 // there counts as occupied and is not capped. The search stops at the grid's
 // last cell; finding no signal up to there is the ordinary "no signal after
 // the end" and records nothing.
-void segnale_dopo_la_fine(Scenario& tabelle, Griglia& griglia, int32_t w) {
+void segnale_dopo_la_fine(Fallimenti& fallimenti, Griglia& griglia, int32_t w) {
   const int32_t ultima_cercata = std::min(w + kCelleCercateDopoFine, griglia.ultima());
   int32_t s = 0;
   for (int32_t g = w; g <= ultima_cercata; ++g) {
@@ -176,7 +186,7 @@ void segnale_dopo_la_fine(Scenario& tabelle, Griglia& griglia, int32_t w) {
   } else if (griglia.libera(s - 1)) {
     griglia.metti_abbattimento(s - 1);
   } else {
-    registra_errore(tabelle, kErroreRallentamento, w);
+    fallimenti.registra(kErroreRallentamento, w);
   }
 }
 
@@ -188,24 +198,25 @@ void segnale_dopo_la_fine(Scenario& tabelle, Griglia& griglia, int32_t w) {
 // not even looked for, and the signal after it gets no code-cut point. The
 // compiled route grids of existing scenarios follow this rule, so a fast
 // slowdown followed by a signal must keep compiling to the same cells.
-void rallentamento(Scenario& tabelle, Griglia& griglia, int32_t i) {
-  terne_prima_dell_inizio(tabelle, griglia, i);
+void rallentamento(Fallimenti& fallimenti, Griglia& griglia, int32_t i) {
+  terne_prima_dell_inizio(fallimenti, griglia, i);
   if (griglia[i].valore_1 >= kVelocitaRallentamentoLento) return;
-  const int32_t fine = percorri_rallentamento(tabelle, griglia, i);
-  if (fine >= 0) segnale_dopo_la_fine(tabelle, griglia, fine);
+  const int32_t fine = percorri_rallentamento(fallimenti, griglia, i);
+  if (fine >= 0) segnale_dopo_la_fine(fallimenti, griglia, fine);
 }
 
 }  // namespace
 
-void rifinisci_percorso(Scenario& tabelle) {
+void rifinisci_percorso(Scenario& tabelle, OsservatoreCompilazione* osservatore) {
+  Fallimenti fallimenti{tabelle, osservatore};
   Griglia griglia(tabelle.percorso);
   for (int32_t i = 1; i <= griglia.ultima() - 2; ++i) {
     switch (griglia[i].tipo) {
       case TipoCella::kAvvisoRallentamento:
-        segnali_prima_dell_avviso(tabelle, griglia, i);
+        segnali_prima_dell_avviso(fallimenti, griglia, i);
         break;
       case TipoCella::kInizioRallentamento:
-        rallentamento(tabelle, griglia, i);
+        rallentamento(fallimenti, griglia, i);
         break;
       default:
         break;

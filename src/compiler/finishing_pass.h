@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "reader/compile_observer.h"
 #include "reader/error_codes.h"
 #include "reader/scenario_tables.h"
 
@@ -34,7 +35,8 @@ constexpr auto minimo(const T& x, const U& y) {
 
 // Walks the grid once, from cell 1 to the third-last cell, and places the
 // code-cut points. Only `tipo` and `valore_1` of cells change. An empty grid
-// is left alone.
-void rifinisci_percorso(Scenario& tabelle);
+// is left alone. The tables keep the pass's last failure; `osservatore`, when
+// given, is told of every one.
+void rifinisci_percorso(Scenario& tabelle, OsservatoreCompilazione* osservatore = nullptr);
 
 }  // namespace scenario

@@ -77,6 +77,7 @@ enum class FormaPosizione : uint8_t {
 
 struct DescrizioneCodice {
   int32_t codice = 0;
+  std::string_view id;           // a short stable name: lower case words joined by "-"
   std::string_view significato;  // a short English meaning, lower case, no full stop
   OrigineCodice origine = OrigineCodice::kSconosciuta;
   FormaPosizione posizione = FormaPosizione::kNessuna;

@@ -27,6 +27,14 @@ TEST(CodiciErrore, EveryRowSaysWhatItMeansWhereItArisesAndHowToMendIt) {
     EXPECT_FALSE(riga.rimedio.ends_with('.'));
     EXPECT_EQ(descrivi_codice(riga.codice).significato, riga.significato);
   }
+  // Every code has its own id, lower-case words joined by hyphens.
+  std::set<std::string_view> id;
+  for (const DescrizioneCodice& riga : codici_errore()) {
+    EXPECT_TRUE(id.insert(riga.id).second) << riga.id << " twice";
+    EXPECT_FALSE(riga.id.empty());
+    EXPECT_EQ(riga.id.find_first_not_of("abcdefghijklmnopqrstuvwxyz-"), std::string_view::npos)
+        << riga.id;
+  }
   for (int32_t ignoto : {0, 14, 23, 26, 99, 1252}) {
     EXPECT_EQ(descrivi_codice(ignoto).origine, OrigineCodice::kSconosciuta) << ignoto;
     EXPECT_EQ(descrivi_codice(ignoto).significato, "an error code this tool does not know");

@@ -31,7 +31,8 @@ void LettoreCampi::avanza() {
   }
 }
 
-Status LettoreCampi::errore(std::string_view campo, std::string_view motivo) const {
+Status LettoreCampi::errore(std::string_view campo, std::string_view motivo) {
+  motivo_ = motivo;
   std::string messaggio =
       "line " + std::to_string(campo_.riga) + ", column " + std::to_string(campo_.colonna) + ": ";
   // The field as the author would see it, cut short: a field can run to the
@@ -48,6 +49,7 @@ Status LettoreCampi::errore(std::string_view campo, std::string_view motivo) con
 Status LettoreCampi::inizia_campo() {
   campo_ = PosizioneTesto{riga_, colonna_};
   testo_campo_ = {};
+  campo_a_inizio_riga_ = a_capo_;
   if (fine_file()) return errore("", "reading past the end of the text");
   while (!fine_file() && is_blank(corrente())) avanza();
   campo_ = PosizioneTesto{riga_, colonna_};
@@ -55,6 +57,7 @@ Status LettoreCampi::inizia_campo() {
 }
 
 void LettoreCampi::consuma_delimitatore() {
+  a_capo_ = !fine_file() && a_fine_riga();
   if (!fine_file() && (corrente() == ',' || a_fine_riga())) avanza();
 }
 

@@ -59,6 +59,12 @@ class LettoreCampi {
   // Where the field read last (or being read when a read failed) begins: its
   // first non-blank character, or its delimiter when it is empty.
   PosizioneTesto posizione_campo() const { return campo_; }
+  // Why the last read failed, without its place: "is not a whole number",
+  // "does not fit a byte (0 to 255)", "reading past the end of the text".
+  const std::string& motivo_errore() const { return motivo_; }
+  // True when that field is the first of its line: nothing of the line was
+  // read before it.
+  bool campo_a_inizio_riga() const { return campo_a_inizio_riga_; }
   // The text of that field as it stands (a text field without its trailing
   // blanks); empty for a read past the end. It lives as long as the text.
   std::string_view testo_campo() const { return testo_campo_; }
@@ -73,7 +79,7 @@ class LettoreCampi {
   void avanza();
   char corrente() const { return testo_[pos_]; }
   bool a_fine_riga() const { return corrente() == '\r' || corrente() == '\n'; }
-  Status errore(std::string_view campo, std::string_view motivo) const;
+  Status errore(std::string_view campo, std::string_view motivo);
 
   std::string_view testo_;
   size_t pos_ = 0;
@@ -81,6 +87,9 @@ class LettoreCampi {
   int32_t colonna_ = 1;
   PosizioneTesto campo_;
   std::string_view testo_campo_;
+  std::string motivo_;
+  bool a_capo_ = true;  // the next field begins a line
+  bool campo_a_inizio_riga_ = true;
 };
 
 }  // namespace scenario

@@ -108,11 +108,12 @@ std::string_view posizione(FormaPosizione forma) {
 }
 
 std::string tabella_codici() {
-  std::string testo = "| code | meaning | arises in | position | fix |\n|---|---|---|---|---|\n";
+  std::string testo =
+      "| code | id | meaning | arises in | position | fix |\n|---|---|---|---|---|---|\n";
   for (const DescrizioneCodice& riga : codici_errore()) {
-    testo += "| " + std::to_string(riga.codice) + " | " + cella(riga.significato) + " | " +
-             std::string(dove(riga.origine)) + " | " + std::string(posizione(riga.posizione)) +
-             " | " + cella(riga.rimedio) + " |\n";
+    testo += "| " + std::to_string(riga.codice) + " | `" + std::string(riga.id) + "` | " +
+             cella(riga.significato) + " | " + std::string(dove(riga.origine)) + " | " +
+             std::string(posizione(riga.posizione)) + " | " + cella(riga.rimedio) + " |\n";
   }
   return testo;
 }

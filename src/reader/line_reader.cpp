@@ -34,6 +34,11 @@ namespace {
 // A plan point index above this ends the procedure with error 103.
 constexpr int32_t kPuntoMassimo = 1000000;
 
+// The fields a code is about, by their index in the record's list.
+constexpr CampoErrore kCampoInizio{1};          // the cab-signal repetition's start
+constexpr CampoErrore kCampoFine{2};            // and its end
+constexpr CampoErrore kCampoLunghezzaCurva{2};  // a curve's length
+
 // Working state of the route section.
 struct StatoPercorso {
   int32_t g = 0;               // the gradient in force, per mille
@@ -75,7 +80,7 @@ Esito impostazione(LetturaSorgente& lettura, std::optional<int32_t>* lunghezza_v
     if (!lettura.leggi(&lunghezza)) return Esito::kGuasto;
     tabelle.registro[kVoceTrenoPercorso].fine = lunghezza;
     if (lunghezza > kLunghezzaMassima || lunghezza < 0) {
-      return lettura.termina(kErroreLunghezzaPercorso);
+      return lettura.termina(kErroreLunghezzaPercorso, kPrimoCampo);
     }
     *lunghezza_valida = lunghezza;
   }
@@ -110,8 +115,8 @@ Esito impostazione(LetturaSorgente& lettura, std::optional<int32_t>* lunghezza_v
   if (lettura.record(TipoRecord::kRipetizioneSegnali)) {
     VoceRegistro& treno = tabelle.registro[kVoceTreno];
     if (!(lettura.leggi(&treno.inizio) && lettura.leggi(&treno.fine))) return Esito::kGuasto;
-    if (treno.inizio % 50 != 0) return lettura.termina(kErroreRipetizioneInizio);
-    if (treno.fine % 50 != 0) return lettura.termina(kErroreRipetizioneFine);
+    if (treno.inizio % 50 != 0) return lettura.termina(kErroreRipetizioneInizio, kCampoInizio);
+    if (treno.fine % 50 != 0) return lettura.termina(kErroreRipetizioneFine, kCampoFine);
     // The digit in the keyword names the code system; a second position of
     // 0 switches the repetition off.
     if (lettura.contiene_esatta("4")) {
@@ -204,11 +209,15 @@ Esito curva(LetturaSorgente& lettura, StatoPercorso& stato) {
   const double svolta = lettura.contiene("s") ? -kSvoltaClasse[classe] : kSvoltaClasse[classe];
 
   Tracciato& tracciato = lettura.tabelle().tracciato;
+  // Past the millionth point: on the straight run before the curve its
+  // start is at fault, in the curve its length.
   if (!avanza_punti(tracciato, stato.m, posizione,
-                    [&](int32_t ultimo) { rettilineo_fino_a(tracciato, ultimo); }) ||
-      !avanza_punti(tracciato, stato.m, int64_t{posizione} + lunghezza,
+                    [&](int32_t ultimo) { rettilineo_fino_a(tracciato, ultimo); })) {
+    return lettura.termina(kErroreCurva, kPrimoCampo);
+  }
+  if (!avanza_punti(tracciato, stato.m, int64_t{posizione} + lunghezza,
                     [&](int32_t ultimo) { curvo_fino_a(tracciato, svolta, ultimo); })) {
-    return lettura.termina(kErroreCurva);
+    return lettura.termina(kErroreCurva, kCampoLunghezzaCurva);
   }
   return Esito::kProsegui;
 }
@@ -236,7 +245,7 @@ Esito indicatore_v_max(LetturaSorgente& lettura) {
   }
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   if (const Rifiuto rifiuto = memo_indicatori_v_max(lettura.tabelle(), dati)) {
-    return lettura.termina(*rifiuto, dati.posizione);
+    return lettura.termina(*rifiuto, dati.posizione, kPrimoCampo);
   }
   return Esito::kProsegui;
 }
@@ -255,8 +264,8 @@ Esito cartello_indicatore(LetturaSorgente& lettura, StatoPercorso& stato) {
   if (j < 0) return lettura.oltre_griglia_registra(posizione);
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   CellaPercorso& cella = tabelle.percorso[static_cast<size_t>(j)];
-  if (!cella_libera(cella)) return lettura.termina(kErroreCartelloOccupato, posizione);
-  if (stato.e < 1) return lettura.termina(kErroreRegistroPieno, posizione);
+  if (!cella_libera(cella)) return lettura.termina(kErroreCartelloOccupato, posizione, kPrimoCampo);
+  if (stato.e < 1) return lettura.termina(kErroreRegistroPieno, posizione, kRecordIntero);
   cella.tipo = TipoCella::kCartelloIndicatore;
   cella.valore_1 = low16(stato.e);
   tabelle.registro[static_cast<size_t>(stato.e)].nome = std::move(scritta);

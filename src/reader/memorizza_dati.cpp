@@ -26,7 +26,8 @@ void gestisci_guasto(LetturaSorgente& lettura, const NomiFile& nomi) {
 
 }  // namespace
 
-void memorizza_dati(Scenario& tabelle, FileSystem& file_system, const NomiFile& nomi) {
+void memorizza_dati(Scenario& tabelle, FileSystem& file_system, const NomiFile& nomi,
+                    OsservatoreCompilazione* osservatore) {
   tabelle.ultima_diagnostica = DiagnosticaLettura{};
   tabelle.campi_fuori_riga.clear();
   tabelle.percorso.clear();
@@ -39,13 +40,14 @@ void memorizza_dati(Scenario& tabelle, FileSystem& file_system, const NomiFile& 
   tabelle.registro[kVoceLinea].nome = utf8_a_windows_1252(tabelle.nome_linea);
   tabelle.registro[kVoceTreno].nome = utf8_a_windows_1252(tabelle.numero_treno);
 
-  LetturaSorgente lettura(tabelle, file_system);
+  LetturaSorgente lettura(tabelle, file_system, osservatore);
   int32_t cartello_libero = kPrimoCartello;
   Esito esito = leggi_testo_linea(lettura, nomi.testo_linea(), &cartello_libero);
   if (esito == Esito::kProsegui) {
     esito = leggi_testo_treno(lettura, nomi.testo_treno(), cartello_libero, nomi.testo_linea());
   }
   if (esito == Esito::kGuasto) gestisci_guasto(lettura, nomi);
+  lettura.chiudi_osservazione();
 }
 
 }  // namespace scenario

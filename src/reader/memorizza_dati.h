@@ -6,6 +6,7 @@
 
 #include "base/file_names.h"
 #include "base/file_system.h"
+#include "reader/compile_observer.h"
 #include "reader/scenario_tables.h"
 
 namespace scenario {
@@ -21,6 +22,8 @@ namespace scenario {
 //   - an error while the train text is read: both are deleted;
 //   - a reading failure (25) anywhere: every source text still present is
 //     deleted.
-void memorizza_dati(Scenario& tabelle, FileSystem& file_system, const NomiFile& nomi);
+// `osservatore`, when given, watches the reading (compile_observer.h).
+void memorizza_dati(Scenario& tabelle, FileSystem& file_system, const NomiFile& nomi,
+                    OsservatoreCompilazione* osservatore = nullptr);
 
 }  // namespace scenario

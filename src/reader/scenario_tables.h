@@ -154,19 +154,22 @@ class Tracciato {
 // reading failure (code 25) met, with the line and column of the field.
 //
 // The kind of record the token began is kept when the reader recognised one;
-// for a reading failure at one of its fields also that field: its index
-// (from 1, the keyword not counted), where it begins and its text as it
-// stands (empty for a read past the end).
+// and the field the code is about, when it is about one (a reading failure's
+// field, a station's length not a multiple of 100, a signal's position on a
+// taken cell): its index (from 1, the keyword not counted), where it begins
+// and its text as it stands (empty for a read past the end). `motivo` is
+// what a reading failure met at its field, without the place.
 struct DiagnosticaLettura {
   std::string file;
   int32_t riga = 0;
   int32_t colonna = 0;
   std::string dettaglio;
   std::optional<TipoRecord> record = std::nullopt;
-  int32_t campo = 0;  // 0: the failure met no field of the record
+  int32_t campo = 0;  // 0: the code is about no one field of the record
   int32_t riga_campo = 0;
   int32_t colonna_campo = 0;
   std::string testo_campo = {};
+  std::string motivo = {};
 
   // The field's name from the record's list; empty without a field.
   std::string_view nome_campo() const;

@@ -285,6 +285,14 @@ constexpr bool nell_ordine_dei_tipi() {
 }
 static_assert(nell_ordine_dei_tipi(), "one row per kind, in the order of TipoRecord");
 
+constexpr bool campi_entro_il_massimo() {
+  for (const RecordSorgente& record : kRecord) {
+    if (record.campi.size() > kCampiMassimi) return false;
+  }
+  return true;
+}
+static_assert(campi_entro_il_massimo(), "kCampiMassimi bounds every record's fields");
+
 }  // namespace
 
 std::span<const RecordSorgente> record_sorgente() { return kRecord; }

@@ -7,6 +7,7 @@
 // record it met; the authors' format reference is written from it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -74,6 +75,9 @@ struct RecordSorgente {
   std::string_view descrizione;  // what the record is: one sentence, no full stop
   std::span<const CampoRecord> campi;
 };
+
+// No record has more fields than a station's.
+inline constexpr size_t kCampiMassimi = 17;
 
 // Every kind, the line text's first, each text's in the order its sections
 // are written.

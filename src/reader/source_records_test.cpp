@@ -170,7 +170,10 @@ TEST(RecordSorgente, TheReaderReadsEveryFieldInItsListedWidth) {
       valori[k] = estremi.at(campo.tipo).first;
       const Prova preso = leggi_con(record, riga_record(record, valori));
       const DiagnosticaLettura& d = preso.tabelle.ultima_diagnostica;
-      EXPECT_FALSE(preso.tabelle.codice_errore == kErroreLettura && d.campo == indice)
+      // (A speed limit that large is read, but does not fit its cells'
+      // byte: that failure names the field too, after the reading.)
+      const bool di_lettura = d.dettaglio.starts_with("line ");
+      EXPECT_FALSE(preso.tabelle.codice_errore == kErroreLettura && d.campo == indice && di_lettura)
           << d.dettaglio;
 
       valori[k] = estremi.at(campo.tipo).second;
@@ -201,15 +204,33 @@ TEST(RecordSorgente, AFailureNamesTheRecordAndTheFieldAndWhereBothBegin) {
   EXPECT_EQ(d.colonna_campo, 27);
   EXPECT_EQ(d.testo_campo, "4x");
   EXPECT_EQ(d.dettaglio, "line 2, column 27: \"4x\" is not a whole number");
+  EXPECT_EQ(d.motivo, "is not a whole number");
 
-  // An error in the content names the record, and no field.
+  // An error in the content names the record and the field it is about: a
+  // station's position off a 50 m mark, its length not a multiple of 100.
   Prova stazione_fuori;
   stazione_fuori.linea(testo_linea(20000)).treno(testo_treno({stazione(125, 12, 200)})).esegui();
   const DiagnosticaLettura& s = stazione_fuori.tabelle.ultima_diagnostica;
   EXPECT_EQ(stazione_fuori.tabelle.codice_errore, kErrorePosizioneStazione);
   EXPECT_EQ(s.record, TipoRecord::kStazione);
-  EXPECT_EQ(s.campo, 0);
-  EXPECT_EQ(s.nome_campo(), "");
+  EXPECT_EQ(s.campo, 1);
+  EXPECT_EQ(s.nome_campo(), "progressiva");
+  EXPECT_EQ(s.riga_campo, 6);
+  EXPECT_EQ(s.colonna_campo, 12);
+  EXPECT_EQ(s.testo_campo, "125");
+  Prova lunghezza_storta;
+  lunghezza_storta.linea(testo_linea(20000)).treno(testo_treno({stazione(150, 12, 250)})).esegui();
+  const DiagnosticaLettura& l = lunghezza_storta.tabelle.ultima_diagnostica;
+  EXPECT_EQ(lunghezza_storta.tabelle.codice_errore, kErroreLunghezzaStazione);
+  EXPECT_EQ(l.nome_campo(), "lunghezza");
+  EXPECT_EQ(l.colonna_campo, 22);
+
+  // An error about the record as a whole names no field.
+  Prova senza_classe;
+  senza_classe.linea(testo_linea(20000, {"curvad,  2300,  300"})).treno(testo_treno()).esegui();
+  EXPECT_EQ(senza_classe.tabelle.codice_errore, kErroreCurva);
+  EXPECT_EQ(senza_classe.tabelle.ultima_diagnostica.record, TipoRecord::kCurva);
+  EXPECT_EQ(senza_classe.tabelle.ultima_diagnostica.campo, 0);
 
   // A token of no kind, and a text as a whole, name no record.
   Prova senza_generale;

@@ -35,6 +35,20 @@
 namespace scenario {
 namespace {
 
+// The fields a code is about, by their index in the record's list.
+constexpr CampoErrore kCampoLunghezzaStazione{3};
+constexpr CampoErrore kCampoLunghezzaRallentamento{3};  // `l`
+constexpr CampoErrore kCampoPreavviso{5};               // `f_ta`
+constexpr CampoErrore kCampoLimite{2};                  // a speed-limit record's limit
+
+// A slowdown's refusal is about its start, but for the end cell (its length)
+// and the cells before the warning board (asked for by `f_ta`).
+CampoErrore campo_del_rifiuto(int32_t codice) {
+  if (codice == kErroreFineRallentamentoOccupato) return kCampoLunghezzaRallentamento;
+  if (codice == kErrorePreavvisoOccupato) return kCampoPreavviso;
+  return kPrimoCampo;
+}
+
 // Working state of the train section.
 struct StatoTreno {
   int32_t s = 1;               // the record-table entry of the next station
@@ -44,6 +58,7 @@ struct StatoTreno {
   int32_t w = 0;               // the speed limit in force, km/h
   int32_t a = 0;               // the adhesion in force
   bool w_letto = false;        // a speed-limit record has been read
+  DiagnosticaLettura luogo_w;  // the field that gave `w`, for a limit too high to store
   bool a_letto = false;        // an adhesion record has been read
 };
 
@@ -56,7 +71,8 @@ bool scrivi_velocita(LetturaSorgente& lettura, StatoTreno& stato) {
     const int64_t unita = arrotonda(stato.w / 5.0);
     if (unita < 0 || unita > 255) {
       lettura.guasto("the speed limit " + std::to_string(stato.w) +
-                     " km/h does not fit a byte in units of 5 km/h");
+                         " km/h does not fit a byte in units of 5 km/h",
+                     stato.luogo_w, "does not fit a byte in units of 5 km/h (0 to 1277 km/h)");
       return false;
     }
     tabelle.percorso[static_cast<size_t>(stato.kv)].velocita_max = static_cast<uint8_t>(unita);
@@ -82,7 +98,10 @@ Esito velocita(LetturaSorgente& lettura, StatoTreno& stato) {
   int32_t limite = 0;
   if (!(lettura.leggi(&posizione) && lettura.leggi(&limite))) return Esito::kGuasto;
   if (lettura.oltre_griglia(posizione, 100)) return lettura.oltre_griglia_registra(posizione);
-  if (!stato.w_letto) stato.w = limite;
+  if (!stato.w_letto) {
+    stato.w = limite;
+    stato.luogo_w = lettura.luogo_campo(kCampoLimite);
+  }
   stato.w_letto = true;
   const int64_t n = arrotonda(posizione / 50.0);
   if (n > 0) {
@@ -92,6 +111,7 @@ Esito velocita(LetturaSorgente& lettura, StatoTreno& stato) {
     } while (stato.kv < n);
   }
   stato.w = limite;
+  stato.luogo_w = lettura.luogo_campo(kCampoLimite);
   return Esito::kProsegui;
 }
 
@@ -125,7 +145,7 @@ Esito segnale(LetturaSorgente& lettura) {
   }
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   if (const Rifiuto rifiuto = memo_segnale(lettura.tabelle(), dati)) {
-    return lettura.termina(*rifiuto, dati.posizione);
+    return lettura.termina(*rifiuto, dati.posizione, kPrimoCampo);
   }
   return Esito::kProsegui;
 }
@@ -139,7 +159,7 @@ Esito rallentamento(LetturaSorgente& lettura) {
   if (lettura.oltre_griglia(dati.x, 100)) return lettura.oltre_griglia_registra(dati.x);
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   if (const Rifiuto rifiuto = memo_rallentamento(lettura.tabelle(), dati)) {
-    return lettura.termina(*rifiuto, dati.x);
+    return lettura.termina(*rifiuto, dati.x, campo_del_rifiuto(*rifiuto));
   }
   return Esito::kProsegui;
 }
@@ -157,7 +177,8 @@ Esito abbattimento(LetturaSorgente& lettura) {
   if (j < 0) return lettura.oltre_griglia_registra(posizione);
   if (!lettura.richiedi_griglia()) return Esito::kGuasto;
   CellaPercorso& cella = lettura.tabelle().percorso[static_cast<size_t>(j)];
-  if (!cella_libera(cella)) return lettura.termina(kErroreAbbattimentoOccupato, posizione);
+  if (!cella_libera(cella))
+    return lettura.termina(kErroreAbbattimentoOccupato, posizione, kPrimoCampo);
   if (valore > 0) {
     cella.tipo = TipoCella::kAbbattimentoConValore;
     cella.valore_1 = low16(valore);
@@ -184,11 +205,15 @@ Esito stazione(LetturaSorgente& lettura, StatoTreno& stato) {
   if (!lettura.leggi(&posizione)) return Esito::kGuasto;
   voce.progressiva = posizione;
   if (lettura.oltre_griglia(posizione, 800)) return lettura.oltre_griglia_registra(posizione);
-  if (posizione % 50 != 0) return lettura.termina(kErrorePosizioneStazione, posizione);
+  if (posizione % 50 != 0) {
+    return lettura.termina(kErrorePosizioneStazione, posizione, kPrimoCampo);
+  }
 
   int32_t lunghezza = 0;
   if (!(lettura.leggi(&voce.tipo) && lettura.leggi(&lunghezza))) return Esito::kGuasto;
-  if (lunghezza % 100 != 0) return lettura.termina(kErroreLunghezzaStazione, posizione);
+  if (lunghezza % 100 != 0) {
+    return lettura.termina(kErroreLunghezzaStazione, posizione, kCampoLunghezzaStazione);
+  }
 
   int32_t ore = 0;
   int32_t minuti = 0;
@@ -244,14 +269,14 @@ Esito stazione(LetturaSorgente& lettura, StatoTreno& stato) {
         if (marca > 1) tabelle.percorso[static_cast<size_t>(arrotonda(marca))].avviso = 80 + i;
       }
     }
-    if (fermata <= 1) return lettura.termina(kErroreFermataIniziale);
+    if (fermata <= 1) return lettura.termina(kErroreFermataIniziale, kCampoLunghezzaStazione);
     CellaPercorso& cella = tabelle.percorso[static_cast<size_t>(arrotonda(fermata))];
     cella.tipo = TipoCella::kFermata;
     cella.valore_1 = low16(stato.s);
   }
 
   if (stato.s > 1 && inizio - 350 < tabelle.registro[static_cast<size_t>(stato.s - 1)].fine) {
-    return lettura.termina(kErroreStazioniVicine, posizione);
+    return lettura.termina(kErroreStazioniVicine, posizione, kPrimoCampo);
   }
   ++stato.s;
   if (stato.s >= stato.e) return lettura.termina(kErroreRegistroPieno);
