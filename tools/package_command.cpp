@@ -108,11 +108,14 @@ int comando_package(FileSystem& file_system, const OpzioniPacchetto& opzioni, st
   const CartellaRiservata riservata =
       riserva_cartella(file_system, kComando, cartella_uscita, {opzioni.uscita}, err);
   if (riservata.esito != kEsitoRiuscito) return riservata.esito;
-  const Status scritto =
-      file_system.ReplaceExecutableWith(opzioni.uscita, [&](ByteSink& sink) {
-        if (Status s = sink.Append(programma); !s.ok()) return s;
-        return sink.Append(scenario);
-      });
+  const ProduttoreByte produci = [&](ByteSink& sink) {
+    if (Status s = sink.Append(programma); !s.ok()) return s;
+    return sink.Append(scenario);
+  };
+  // A Linux program runs only with its mark; Windows tells programs by name.
+  const Status scritto = opzioni.bersaglio == Bersaglio::kLinux
+                             ? file_system.ReplaceExecutableWith(opzioni.uscita, produci)
+                             : file_system.ReplaceFileWith(opzioni.uscita, produci);
   if (!scritto.ok()) {
     avvia(err) << riga_stampabile(scritto.message()) << "\n";
     return kEsitoFallito;
