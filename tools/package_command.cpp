@@ -39,7 +39,8 @@ int comando_package(FileSystem& file_system, const OpzioniPacchetto& opzioni, st
           controlla_nomi(kComando, opzioni.nome_linea, opzioni.numero_treno, err)) {
     return nomi_errati;
   }
-  if (const int cartella_errata = controlla_cartella(file_system, kComando, opzioni.cartella, err)) {
+  if (const int cartella_errata =
+          controlla_cartella(file_system, kComando, opzioni.cartella, err)) {
     return cartella_errata;
   }
   const std::string_view programma = programma_pacchetto(opzioni.bersaglio);
@@ -61,8 +62,7 @@ int comando_package(FileSystem& file_system, const OpzioniPacchetto& opzioni, st
   carico.numero_treno = opzioni.numero_treno;
   for (const Documento documento : kDocumentiDellaCorsa) {
     const std::string nome = nome_documento(documento, nomi);
-    const bool testo =
-        documento == Documento::kTestoLinea || documento == Documento::kTestoTreno;
+    const bool testo = documento == Documento::kTestoLinea || documento == Documento::kTestoTreno;
     if (!testo && !file_system.Exists(nome)) {
       err << riga_stampabile(nome) << ": warning: not found; the package leaves this crew "
           << "document out\n";
@@ -87,7 +87,8 @@ int comando_package(FileSystem& file_system, const OpzioniPacchetto& opzioni, st
   compila.nome_linea = opzioni.nome_linea;
   compila.numero_treno = opzioni.numero_treno;
   const CompilazioneAutore prova = compila_cartella(memoria, memoria, compila);
-  for (const Diagnostica& d : prova.diagnostiche) err << riga_stampabile(riga_diagnostica(d)) << "\n";
+  for (const Diagnostica& d : prova.diagnostiche)
+    err << riga_stampabile(riga_diagnostica(d)) << "\n";
   if (prova.esito != kEsitoRiuscito) {
     const std::string fatale = messaggio_esito(prova.risultato.esito, prova.tabelle);
     if (!fatale.empty()) avvia(err) << riga_stampabile(fatale) << "\n";

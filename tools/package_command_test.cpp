@@ -97,9 +97,9 @@ TEST(ComandoPackage, SaysWhenItCarriesNoProgramForTheSystem) {
       continue;
     }
     EXPECT_EQ(u.esito, kEsitoFallito);
-    EXPECT_NE(u.err.find("carries no " + std::string(nome_bersaglio(bersaglio)) +
-                         " package program"),
-              std::string::npos)
+    EXPECT_NE(
+        u.err.find("carries no " + std::string(nome_bersaglio(bersaglio)) + " package program"),
+        std::string::npos)
         << u.err;
     EXPECT_EQ(fs.files().count(kUscita), 0u);
   }
@@ -146,15 +146,16 @@ TEST(ComandoPackage, RefusesAndWritesNothing) {
   } casi[] = {
       {"an error code in the texts",
        [](MemoryFileSystem& fs, OpzioniPacchetto&) {
-         fs.files()[kAutore.testo_treno()] = test::sostituisci(
-             test::testo_treno_prova(), "segnale,    5450", "segnale,    4500");
+         fs.files()[kAutore.testo_treno()] =
+             test::sostituisci(test::testo_treno_prova(), "segnale,    5450", "segnale,    4500");
        },
        kEsitoFallito,
        kAutore.testo_treno() + ":18:1: error 16: signal on an occupied cell at 4500 m\n"},
       {"a reserved slot taken",
        [](MemoryFileSystem& fs, OpzioniPacchetto&) {
-         fs.files()[kAutore.testo_treno()] = test::sostituisci(
-             test::testo_treno_prova(), "segnale,    4500,   1, 3, 4", "segnale,       0,   1, 3, 4");
+         fs.files()[kAutore.testo_treno()] =
+             test::sostituisci(test::testo_treno_prova(), "segnale,    4500,   1, 3, 4",
+                               "segnale,       0,   1, 3, 4");
        },
        kEsitoFallito, "scenario-tool package: error 1250"},
       {"no train text",

@@ -54,7 +54,9 @@ Esito esegui(const fs::path& programma, const std::vector<std::string>& argoment
   return esito;
 }
 
-Esito strumento(const std::vector<std::string>& argomenti) { return esegui(BM_TOOL_PATH, argomenti); }
+Esito strumento(const std::vector<std::string>& argomenti) {
+  return esegui(BM_TOOL_PATH, argomenti);
+}
 
 fs::path cartella_nuova(const std::string& nome) {
   const fs::path cartella =
@@ -88,9 +90,9 @@ TEST(PackageProcess, TheExportedScenarioInstallsWhatTheInstallerInstalls) {
   const fs::path consegna = cartella_nuova("consegna");
   ASSERT_EQ(strumento({"export", autore.string()}).stato, 0);
   const fs::path pacchetto = consegna / "belforte-melar-8312-pacchetto";
-  const Esito fatto = strumento({"package", autore.string(), "--line-name",
-                                 "BELFORTE SELVEN - MELAR", "--train-number", "8312", "--target",
-                                 "linux", "--out", pacchetto.string()});
+  const Esito fatto =
+      strumento({"package", autore.string(), "--line-name", "BELFORTE SELVEN - MELAR",
+                 "--train-number", "8312", "--target", "linux", "--out", pacchetto.string()});
   ASSERT_EQ(fatto.stato, 0) << fatto.err;
   EXPECT_EQ(fatto.err, "");
 
@@ -125,8 +127,8 @@ TEST(PackageProcess, AnotherScenarioInstallsAndCompilesAsCompileDoes) {
             0);
   const fs::path consegna = cartella_nuova("altra_consegna");
   const fs::path pacchetto = consegna / "val-d-orsa-2047";
-  const Esito fatto = strumento({"package", autore.string(), "--line-name", linea,
-                                 "--train-number", "2047", "--out", pacchetto.string()});
+  const Esito fatto = strumento({"package", autore.string(), "--line-name", linea, "--train-number",
+                                 "2047", "--out", pacchetto.string()});
   ASSERT_EQ(fatto.stato, 0) << fatto.err;
   EXPECT_NE(fatto.err.find("_2047_rallentamenti.txt: warning: not found"), std::string::npos)
       << fatto.err;

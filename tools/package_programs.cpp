@@ -35,8 +35,9 @@ std::string_view programma_pacchetto(Bersaglio bersaglio) {
   switch (bersaglio) {
     case Bersaglio::kLinux:
 #ifdef BM_PORTA_LINUX
-      return std::string_view(bm_programma_linux_inizio,
-                              static_cast<size_t>(bm_programma_linux_fine - bm_programma_linux_inizio));
+      return std::string_view(
+          bm_programma_linux_inizio,
+          static_cast<size_t>(bm_programma_linux_fine - bm_programma_linux_inizio));
 #else
       break;
 #endif

@@ -21,9 +21,8 @@ constexpr std::array<uint32_t, 64> kCostanti = {
 
 // The first 32 bits of the fractional parts of the square roots of the first
 // 8 primes.
-constexpr std::array<uint32_t, 8> kStatoIniziale = {0x6a09e667, 0xbb67ae85, 0x3c6ef372,
-                                                    0xa54ff53a, 0x510e527f, 0x9b05688c,
-                                                    0x1f83d9ab, 0x5be0cd19};
+constexpr std::array<uint32_t, 8> kStatoIniziale = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                                                    0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
 
 }  // namespace
 

@@ -138,7 +138,8 @@ LetturaCarico controlla_contenuto(const Carico& carico) {
   }
   for (const Documento documento : {Documento::kTestoLinea, Documento::kTestoTreno}) {
     if (!carico[documento]) {
-      return difetto(DifettoCarico::kTestoMancante, std::string(nome_tipo(documento)) + " is missing");
+      return difetto(DifettoCarico::kTestoMancante,
+                     std::string(nome_tipo(documento)) + " is missing");
     }
   }
   return LetturaCarico{};
@@ -150,9 +151,9 @@ LetturaCarico componi_carico(const Carico& carico, std::string* byte) {
   if (LetturaCarico contenuto = controlla_contenuto(carico); !contenuto.ok()) return contenuto;
   for (const Documento documento : kDocumentiDellaCorsa) {
     if (carico[documento] && carico[documento]->size() > kMassimoFileCarico) {
-      return difetto(DifettoCarico::kMalformato,
-                     std::string(nome_tipo(documento)) + " is larger than " +
-                         std::to_string(kMassimoFileCarico) + " bytes");
+      return difetto(DifettoCarico::kMalformato, std::string(nome_tipo(documento)) +
+                                                     " is larger than " +
+                                                     std::to_string(kMassimoFileCarico) + " bytes");
     }
   }
 
@@ -233,8 +234,8 @@ LetturaCarico leggi_carico(std::string_view programma, Carico* carico) {
                      "file " + std::to_string(i + 1) + ": " + lettura.errore());
     }
     if (tipo >= kDocumentiDellaCorsa.size()) {
-      return difetto(DifettoCarico::kMalformato, "file " + std::to_string(i + 1) +
-                                                     ": unknown kind " + std::to_string(tipo));
+      return difetto(DifettoCarico::kMalformato,
+                     "file " + std::to_string(i + 1) + ": unknown kind " + std::to_string(tipo));
     }
     std::optional<std::string>& posto = letto[static_cast<Documento>(tipo)];
     if (posto) {

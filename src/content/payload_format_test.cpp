@@ -16,7 +16,8 @@ Carico carico_completo() {
   Carico carico;
   carico.nome_linea = "VAL D'ORSA - PIANELLO";
   carico.numero_treno = "2047";
-  carico[Documento::kTestoLinea] = std::string("[generale]\r\nlunghezza percorso, 9000\r\n\xb0", 41);
+  carico[Documento::kTestoLinea] =
+      std::string("[generale]\r\nlunghezza percorso, 9000\r\n\xb0", 41);
   carico[Documento::kTestoTreno] = std::string("[generale]\r\n\0[fine]\r\n", 21);
   carico[Documento::kNote] = "note\r\n";
   carico[Documento::kRallentamenti] = "";
@@ -39,7 +40,9 @@ void attende_uguali(const Carico& letto, const Carico& atteso) {
   }
 }
 
-constexpr std::string_view kProgramma = "\x7f" "ELF the bare program's bytes";
+constexpr std::string_view kProgramma =
+    "\x7f"
+    "ELF the bare program's bytes";
 
 TEST(Carico, ReadsBackWhatWasWrittenAfterAProgram) {
   Carico parziale = carico_completo();
@@ -63,8 +66,16 @@ TEST(Carico, LaysOutTheFieldsInTheirOrder) {
   carico[Documento::kTestoTreno] = "T";
   carico[Documento::kTestoLinea] = "LL";
   const std::string byte = composto(carico);
-  const std::string corpo = std::string("SCNPACCO\x01\x00\x02\x00" "AB\x01\x00" "7\x02", 18) +
-                            std::string("\x00\x02\x00\x00\x00" "LL\x01\x01\x00\x00\x00" "T", 13);
+  const std::string corpo = std::string(
+                                "SCNPACCO\x01\x00\x02\x00"
+                                "AB\x01\x00"
+                                "7\x02",
+                                18) +
+                            std::string(
+                                "\x00\x02\x00\x00\x00"
+                                "LL\x01\x01\x00\x00\x00"
+                                "T",
+                                13);
   ASSERT_EQ(byte.size(), corpo.size() + 32 + 16);
   EXPECT_EQ(byte.substr(0, corpo.size()), corpo);
   const ImprontaSha256 impronta = sha256(corpo);
@@ -159,8 +170,8 @@ TEST(Carico, RefusesWellSealedPayloadsThatBreakTheRules) {
        DifettoCarico::kMalformato},
       {"a kind twice", sigilla(intestazione("LINEA", "12", 3) + testi() + file(1, "U", 1)),
        DifettoCarico::kMalformato},
-      {"a length past the end", sigilla(intestazione("LINEA", "12", 2) + file(0, "L", 1) +
-                                        file(1, "T", 1000)),
+      {"a length past the end",
+       sigilla(intestazione("LINEA", "12", 2) + file(0, "L", 1) + file(1, "T", 1000)),
        DifettoCarico::kMalformato},
       {"a file over a megabyte",
        sigilla(intestazione("LINEA", "12", 2) + file(0, "L", 1) +
@@ -182,7 +193,8 @@ TEST(Carico, RefusesWellSealedPayloadsThatBreakTheRules) {
        }(),
        DifettoCarico::kTroncato},
       {"a payload length shorter than checksum and trailer",
-       std::string(kProgramma) + std::string(40, 'x') + "SCNCODA1" + std::string("\x20\0\0\0\0\0\0\0", 8),
+       std::string(kProgramma) + std::string(40, 'x') + "SCNCODA1" +
+           std::string("\x20\0\0\0\0\0\0\0", 8),
        DifettoCarico::kMalformato},
   };
   for (const auto& caso : casi) {

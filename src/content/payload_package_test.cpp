@@ -47,8 +47,13 @@ TEST(ContenutoCarico, ReadsTheProgramFileAndItsPayload) {
   std::string byte;
   ASSERT_TRUE(componi_carico(carico_senza_note(), &byte).ok());
   MemoryFileSystem memoria;
-  memoria.files()["gioco/pacchetto"] = "\x7f" "ELF program" + byte;
-  memoria.files()["gioco/nudo"] = "\x7f" "ELF program";
+  memoria.files()["gioco/pacchetto"] =
+      "\x7f"
+      "ELF program" +
+      byte;
+  memoria.files()["gioco/nudo"] =
+      "\x7f"
+      "ELF program";
 
   ProgrammaLetto letto = leggi_programma(memoria, "gioco/pacchetto");
   ASSERT_TRUE(letto.ok()) << letto.formato.dettaglio;

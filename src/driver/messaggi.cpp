@@ -41,7 +41,6 @@ std::string messaggio_cartella_sconosciuta() {
          "Impossibile sapere in quale cartella si trova il programma.";
 }
 
-
 std::string messaggio_pacchetto_difettoso(DifettoCarico difetto) {
   std::string messaggio = kInstallazioneNonRiuscita;
   switch (difetto) {
@@ -50,7 +49,8 @@ std::string messaggio_pacchetto_difettoso(DifettoCarico difetto) {
              "Il programma non contiene alcuno scenario da installare.\n"
              "Nessun file \u00e8 stato scritto.";
     case DifettoCarico::kTroncato:
-      messaggio += "Il programma \u00e8 incompleto: \u00e8 stato copiato o scaricato solo in parte.\n";
+      messaggio +=
+          "Il programma \u00e8 incompleto: \u00e8 stato copiato o scaricato solo in parte.\n";
       break;
     case DifettoCarico::kImprontaErrata:
       messaggio +=

@@ -17,7 +17,9 @@ namespace {
 using namespace test;
 
 const std::string kProgramma = "cartella/pacchetto";
-const std::string kProgrammaNudo = "\x7f" "ELF the bare package program";
+const std::string kProgrammaNudo =
+    "\x7f"
+    "ELF the bare package program";
 
 // The package's own scenario as an author gets it from the tool's export:
 // the five files, byte for byte as the installer writes them.
@@ -89,8 +91,7 @@ TEST(PackageRun, RefusesADamagedProgramBeforeTouchingAnyFile) {
     std::string programma;
     std::string messaggio;
   } casi[] = {
-      {"the bare program", kProgrammaNudo,
-       messaggio_pacchetto_difettoso(DifettoCarico::kAssente)},
+      {"the bare program", kProgrammaNudo, messaggio_pacchetto_difettoso(DifettoCarico::kAssente)},
       {"one byte changed", alterato, messaggio_pacchetto_difettoso(DifettoCarico::kImprontaErrata)},
       {"cut short", sano.substr(0, sano.size() - 1000),
        messaggio_pacchetto_difettoso(DifettoCarico::kTroncato)},
