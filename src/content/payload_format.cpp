@@ -226,6 +226,7 @@ LetturaCarico leggi_carico(std::string_view programma, Carico* carico) {
     return difetto(DifettoCarico::kMalformato,
                    std::to_string(numero_file) + " files, a run has at most 5");
   }
+  size_t tipo_minimo = 0;
   for (uint8_t i = 0; i < numero_file; ++i) {
     uint8_t tipo = 0;
     std::string byte;
@@ -237,12 +238,15 @@ LetturaCarico leggi_carico(std::string_view programma, Carico* carico) {
       return difetto(DifettoCarico::kMalformato,
                      "file " + std::to_string(i + 1) + ": unknown kind " + std::to_string(tipo));
     }
-    std::optional<std::string>& posto = letto[static_cast<Documento>(tipo)];
-    if (posto) {
+    // The files come in the order of a run, each kind once: one scenario
+    // has one payload, byte for byte.
+    if (tipo < tipo_minimo) {
       return difetto(DifettoCarico::kMalformato,
-                     std::string(nome_tipo(static_cast<Documento>(tipo))) + " appears twice");
+                     std::string(nome_tipo(static_cast<Documento>(tipo))) +
+                         " comes twice or out of the order of a run");
     }
-    posto = std::move(byte);
+    tipo_minimo = tipo + 1;
+    letto[static_cast<Documento>(tipo)] = std::move(byte);
   }
   if (lettura.restanti() != 0) {
     return difetto(DifettoCarico::kMalformato,

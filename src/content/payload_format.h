@@ -9,7 +9,8 @@
 //            (2-byte length, UTF-8), the train number (likewise), the
 //            number of files (1)
 //   files    each: its kind, a Documento value (1), its length (4), its
-//            bytes exactly as the author's file holds them
+//            bytes exactly as the author's file holds them; in the order
+//            of a run, each kind at most once
 //   checksum SHA-256 over the header and the files (32)
 //   trailer  "SCNCODA1" (8), the payload's length from the header's first
 //            byte to the trailer's last (8), at the very end of the file
@@ -84,8 +85,9 @@ LetturaCarico componi_carico(const Carico& carico, std::string* byte);
 
 // Reads the payload at the end of `programma`, a program file's bytes.
 // Everything is checked before anything is handed back: the trailer, every
-// length against the file and its bound, the checksum, each kind at most
-// once, both source texts, the names, and no byte left over.
+// length against the file and its bound, the checksum, the files' kinds in
+// the order of a run and each at most once, both source texts, the names,
+// and no byte left over. What is accepted writes back to the same bytes.
 LetturaCarico leggi_carico(std::string_view programma, Carico* carico);
 
 }  // namespace scenario
