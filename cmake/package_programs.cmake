@@ -53,6 +53,9 @@ if(BM_OTHER_PACKAGE_PROGRAM AND BM_COMPILATORE_ALTRO)
     BUILD_BYPRODUCTS ${BM_PROGRAMMA_ALTRO}
     INSTALL_COMMAND "")
   message(STATUS "scenario-tool carries the ${BM_SISTEMA_PROPRIO} and ${BM_SISTEMA_ALTRO} package programs")
+elseif(NOT BM_OTHER_PACKAGE_PROGRAM)
+  message(STATUS "scenario-tool carries the ${BM_SISTEMA_PROPRIO} package program only "
+                 "(BM_OTHER_PACKAGE_PROGRAM is off)")
 else()
   message(NOTICE "-- scenario-tool carries the ${BM_SISTEMA_PROPRIO} package program only: no "
                  "compiler for ${BM_SISTEMA_ALTRO} (Debian: g++-mingw-w64-x86-64-posix for windows)")
