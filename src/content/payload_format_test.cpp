@@ -17,7 +17,7 @@ Carico carico_completo() {
   carico.nome_linea = "VAL D'ORSA - PIANELLO";
   carico.numero_treno = "2047";
   carico[Documento::kTestoLinea] =
-      std::string("[generale]\r\nlunghezza percorso, 9000\r\n\xb0", 41);
+      std::string("[generale]\r\nlunghezza percorso, 9000\r\n\xb0", 39);
   carico[Documento::kTestoTreno] = std::string("[generale]\r\n\0[fine]\r\n", 21);
   carico[Documento::kNote] = "note\r\n";
   carico[Documento::kRallentamenti] = "";
