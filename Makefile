@@ -36,8 +36,8 @@ test-asan:
 	ctest --preset asan
 
 # A short session of each fuzz target (clang, ASan + UBSan): the compile step
-# for 30 seconds, the readers and the dump for 10 each; `make fuzz
-# FUZZ_SECONDS=600 [FUZZ_TARGET=readers|dump]` for a long one.
+# for 30 seconds, the readers, the dump and the payload for 10 each; `make fuzz
+# FUZZ_SECONDS=600 [FUZZ_TARGET=readers|dump|payload]` for a long one.
 FUZZ_SECONDS ?= 30
 FUZZ_TARGET ?= compile
 test-fuzz:
@@ -46,6 +46,7 @@ test-fuzz:
 	scripts/fuzz.sh compile 30
 	scripts/fuzz.sh readers 10
 	scripts/fuzz.sh dump 10
+	scripts/fuzz.sh payload 10
 
 fuzz:
 	cmake --preset fuzz
@@ -69,17 +70,22 @@ test-win64:
 	cmake --build --preset win64
 	ctest --preset win64
 
-# What players download: the .exe and a short readme, in one zip.
+# What players download: the .exe and a short readme, in one zip; and what
+# authors download: scenario-tool.exe (which makes packages for Windows and
+# Linux) and its readme, in another.
 dist:
 	scripts/install-deps.sh win64
 	cmake --preset win64 >/dev/null
-	cmake --build --preset win64 --target installer
+	cmake --build --preset win64 --target installer scenario_tool_main
 	rm -rf dist
-	mkdir -p dist/belforte-melar-8312
+	mkdir -p dist/belforte-melar-8312 dist/scenario-tool
 	cp build/win64/bin/belforte-melar-8312.exe packaging/LEGGIMI.txt dist/belforte-melar-8312/
 	cd dist/belforte-melar-8312 && cmake -E tar cf ../belforte-melar-8312.zip --format=zip belforte-melar-8312.exe LEGGIMI.txt
-	rm -rf dist/belforte-melar-8312
-	@echo "dist/belforte-melar-8312.zip"
+	cp build/win64/bin/scenario-tool.exe dist/scenario-tool/
+	cp packaging/scenario-tool-README.txt dist/scenario-tool/README.txt
+	cd dist/scenario-tool && cmake -E tar cf ../scenario-tool.zip --format=zip scenario-tool.exe README.txt
+	rm -rf dist/belforte-melar-8312 dist/scenario-tool
+	@echo "dist/belforte-melar-8312.zip dist/scenario-tool.zip"
 
 format:
 	find src tools tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -18,7 +18,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-target=${1:?usage: scripts/fuzz.sh compile|readers|dump SECONDS [libFuzzer flags...]}
+target=${1:?usage: scripts/fuzz.sh compile|readers|dump|payload SECONDS [libFuzzer flags...]}
 seconds=${2:-30}
 shift 2 || shift $#
 build=build/fuzz
@@ -48,8 +48,15 @@ case "$target" in
     flags=(-max_len=40000 -dict=fuzz/dump.dict)
     corpora=("$build/dump-seeds" fuzz/dump-regressions)
     ;;
+  payload)
+    prefix="payload-"
+    # -max_len: a small scenario's payload; the bounds the reader checks are
+    # lengths, reached by the fields, not by long inputs.
+    flags=(-max_len=8192)
+    corpora=(fuzz/payload-seeds)
+    ;;
   *)
-    echo "scripts/fuzz.sh: no fuzzer \"$target\" (compile, readers or dump)" >&2
+    echo "scripts/fuzz.sh: no fuzzer \"$target\" (compile, readers, dump or payload)" >&2
     exit 64
     ;;
 esac

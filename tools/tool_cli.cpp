@@ -8,6 +8,7 @@
 #include "dump_command.h"
 #include "exit_codes.h"
 #include "export_command.h"
+#include "package_command.h"
 #include "plot_command.h"
 
 namespace scenario {
@@ -103,6 +104,29 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
   c_plot->add_option("--train-number", plot.numero_treno, "the train number NUM")->required();
   c_plot->add_option("--svg", plot.svg, "the picture to write")->required()->type_name("FILE");
 
+  OpzioniPacchetto pacchetto;
+  std::string bersaglio(nome_bersaglio(bersaglio_di_sistema()));
+  CLI::App* c_package = app.add_subcommand(
+      "package",
+      "Make one program of DIR's scenario that a player starts in the simulator's folder: it "
+      "writes the texts and crew documents there and compiles them, as the package's own "
+      "installer does. The texts are compiled first; texts with an error are not packed.");
+  c_package
+      ->add_option("DIR", pacchetto.cartella,
+                   "the folder holding the two source texts and the crew documents")
+      ->required();
+  c_package->add_option("--line-name", pacchetto.nome_linea, "the line name NAME")->required();
+  c_package->add_option("--train-number", pacchetto.numero_treno, "the train number NUM")
+      ->required();
+  c_package->add_option("--out", pacchetto.uscita, "the program to write")
+      ->required()
+      ->type_name("FILE");
+  c_package
+      ->add_option("--target", bersaglio,
+                   "the system the program runs on (default: the one the tool runs on)")
+      ->check(CLI::IsMember({"linux", "windows"}));
+  c_package->add_flag("--force", pacchetto.forza, "replace FILE when it exists");
+
   try {
     // CLI11 takes the arguments last first, without the program name.
     std::vector<std::string> rovesciati(argomenti.rbegin(), argomenti.rend());
@@ -128,6 +152,10 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
   if (c_compile->parsed()) return comando_compile(file_system, compila, out, err);
   if (c_check->parsed()) return comando_check(file_system, controllo, out, err);
   if (c_plot->parsed()) return comando_plot(file_system, plot, out, err);
+  if (c_package->parsed()) {
+    pacchetto.bersaglio = *bersaglio_di_nome(bersaglio);
+    return comando_package(file_system, pacchetto, out, err);
+  }
   return kEsitoUso;
 }
 

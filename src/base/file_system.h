@@ -61,6 +61,13 @@ class FileSystem {
     return ReplaceFileWith(name, [contents](ByteSink& sink) { return sink.Append(contents); });
   }
 
+  // The same for a program: the new file may be run by whoever may read it
+  // (as far as the user's file-creation mask allows). Where files carry no
+  // such mark, the same as ReplaceFileWith.
+  virtual Status ReplaceExecutableWith(const std::string& name, const ProduttoreByte& produci) {
+    return ReplaceFileWith(name, produci);
+  }
+
   // Deletes the file `name`; deleting a file that does not exist is not an error.
   virtual Status RemoveFile(const std::string& name) = 0;
 

@@ -114,13 +114,24 @@ class DiskFileSystem : public DiskFileSystemBase {
   }
 
   Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override {
+    return Replace(name, produci, 0666);
+  }
+
+  Status ReplaceExecutableWith(const std::string& name, const ProduttoreByte& produci) override {
+    return Replace(name, produci, 0777);
+  }
+
+ private:
+  // The mode is given when the temporary file is created, so the file never
+  // stands under its name without it.
+  Status Replace(const std::string& name, const ProduttoreByte& produci, mode_t mode) {
     std::string temporary;
     int fd = -1;
     for (int tentativo = 0; tentativo < kTentativiNome && fd < 0; ++tentativo) {
       temporary = temporary_name_for(name, next_id(tentativo));
       // Created new, or not at all: a link, a file or a folder already at
       // the name makes the call fail instead of being written through.
-      fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+      fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
       if (fd < 0 && errno != EEXIST) {
         return Status::IOError(Operazione::kCreazione, temporary, reason_from_errno(errno));
       }
@@ -150,6 +161,7 @@ class DiskFileSystem : public DiskFileSystemBase {
     return Status::OK();
   }
 
+ public:
   Status RemoveFile(const std::string& name) override {
     if (::unlink(name.c_str()) != 0 && errno != ENOENT) {
       return Status::IOError(Operazione::kCancellazione, name, reason_from_errno(errno));

@@ -54,13 +54,22 @@ Status MemoryFileSystem::ReplaceFileWith(const std::string& name, const Produtto
   StringSink sink;
   if (Status prodotto = produci(sink); !prodotto.ok()) return prodotto;
   files_[name] = sink.Take();
+  executables_.erase(name);
   return Status::OK();
+}
+
+Status MemoryFileSystem::ReplaceExecutableWith(const std::string& name,
+                                               const ProduttoreByte& produci) {
+  const Status scritto = ReplaceFileWith(name, produci);
+  if (scritto.ok()) executables_.insert(name);
+  return scritto;
 }
 
 Status MemoryFileSystem::RemoveFile(const std::string& name) {
   if (failing_.count(name) != 0)
     return Status::IOError(Operazione::kCancellazione, name, "Permission denied");
   files_.erase(name);
+  executables_.erase(name);
   return Status::OK();
 }
 

@@ -18,6 +18,8 @@ class MemoryFileSystem : public FileSystem {
   bool Exists(const std::string& name) override;
   Status ReadFileUpTo(const std::string& name, uint64_t limite, std::string* contents) override;
   Status ReplaceFileWith(const std::string& name, const ProduttoreByte& produci) override;
+  // Marks the file as a program (`executable`) as well.
+  Status ReplaceExecutableWith(const std::string& name, const ProduttoreByte& produci) override;
   Status RemoveFile(const std::string& name) override;
   Status RemoveLeftovers(const std::vector<std::string>& names) override;
   // Every folder exists in memory.
@@ -31,10 +33,13 @@ class MemoryFileSystem : public FileSystem {
 
   const std::map<std::string, std::string>& files() const { return files_; }
   std::map<std::string, std::string>& files() { return files_; }
+  // True when `name` was last written as a program.
+  bool executable(const std::string& name) const { return executables_.count(name) != 0; }
 
  private:
   std::map<std::string, std::string> files_;
   std::set<std::string> failing_;
+  std::set<std::string> executables_;
   std::shared_ptr<std::set<std::string>> locked_ = std::make_shared<std::set<std::string>>();
 };
 

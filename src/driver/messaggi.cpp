@@ -39,4 +39,33 @@ std::string messaggio_cartella_sconosciuta() {
          "Impossibile sapere in quale cartella si trova il programma.";
 }
 
+std::string messaggio_pacchetto_difettoso(DifettoCarico difetto) {
+  std::string messaggio = kInstallazioneNonRiuscita;
+  switch (difetto) {
+    case DifettoCarico::kAssente:
+      return messaggio +
+             "Il programma non contiene alcuno scenario da installare.\n"
+             "Nessun file \u00e8 stato scritto.";
+    case DifettoCarico::kTroncato:
+      messaggio +=
+          "Il programma \u00e8 incompleto: \u00e8 stato copiato o scaricato solo in parte.\n";
+      break;
+    case DifettoCarico::kImprontaErrata:
+      messaggio +=
+          "Il programma \u00e8 danneggiato: lo scenario che contiene non \u00e8 pi\u00f9 quello\n"
+          "che vi ha messo il suo autore.\n";
+      break;
+    case DifettoCarico::kNessuno:
+    case DifettoCarico::kVersione:
+    case DifettoCarico::kMalformato:
+    case DifettoCarico::kTestoMancante:
+    case DifettoCarico::kNomeNonValido:
+      messaggio += "Lo scenario contenuto nel programma non si pu\u00f2 leggere.\n";
+      break;
+  }
+  return messaggio +
+         "Nessun file \u00e8 stato scritto. Scaricare di nuovo il programma\n"
+         "e avviarlo ancora.";
+}
+
 }  // namespace scenario

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/status.h"
+#include "content/payload_format.h"
 
 namespace scenario {
 
@@ -31,5 +32,10 @@ std::string messaggio_cartella_occupata();
 
 // The system could not tell which folder the program was started from.
 std::string messaggio_cartella_sconosciuta();
+
+// A package program whose scenario cannot be installed: none appended (the
+// bare program), a copy cut short or changed on its way, or a scenario this
+// program cannot read. Nothing has been written.
+std::string messaggio_pacchetto_difettoso(DifettoCarico difetto);
 
 }  // namespace scenario

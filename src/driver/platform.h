@@ -27,4 +27,9 @@ class Piattaforma {
 
 std::unique_ptr<Piattaforma> piattaforma_di_sistema();
 
+// The full name of the running program's own file, as the system reports
+// it; empty if the system cannot tell. A package program reads its scenario
+// from there.
+std::string programma_in_esecuzione();
+
 }  // namespace scenario

@@ -32,10 +32,9 @@ class PiattaformaPosix : public Piattaforma {
   }
 
   std::string cartella_applicazione() override {
-    std::error_code ec;
-    const std::filesystem::path programma = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return std::string();
-    return programma.parent_path().string();
+    const std::string programma = programma_in_esecuzione();
+    if (programma.empty()) return std::string();
+    return std::filesystem::path(programma).parent_path().string();
   }
 };
 
@@ -43,6 +42,12 @@ class PiattaformaPosix : public Piattaforma {
 
 std::unique_ptr<Piattaforma> piattaforma_di_sistema() {
   return std::make_unique<PiattaformaPosix>();
+}
+
+std::string programma_in_esecuzione() {
+  std::error_code ec;
+  const std::filesystem::path programma = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : programma.string();
 }
 
 }  // namespace scenario

@@ -65,6 +65,24 @@ LRESULT CALLBACK procedura_attesa(HWND finestra, UINT messaggio, WPARAM w, LPARA
 // is drawn sharp at its true size rather than stretched by the system. The
 // program's manifest (installer.manifest.in) tells the system so, before any
 // window exists.
+// The running program's file. Paths can be longer than MAX_PATH; the longest
+// the system handles is 32767 characters. A full buffer means the name was
+// cut: try a larger one.
+std::wstring file_del_programma() {
+  std::wstring programma(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD lunghezza =
+        GetModuleFileNameW(nullptr, programma.data(), static_cast<DWORD>(programma.size()));
+    if (lunghezza == 0) return std::wstring();
+    if (lunghezza < programma.size()) {
+      programma.resize(lunghezza);
+      return programma;
+    }
+    if (programma.size() > 32768) return std::wstring();
+    programma.resize(programma.size() * 2);
+  }
+}
+
 class PiattaformaWin32 : public Piattaforma {
  public:
   ~PiattaformaWin32() override {
@@ -136,20 +154,8 @@ class PiattaformaWin32 : public Piattaforma {
   }
 
   std::string cartella_applicazione() override {
-    // Paths can be longer than MAX_PATH; the longest the system handles is
-    // 32767 characters. A full buffer means the name was cut: try a larger one.
-    std::wstring programma(MAX_PATH, L'\0');
-    for (;;) {
-      const DWORD lunghezza =
-          GetModuleFileNameW(nullptr, programma.data(), static_cast<DWORD>(programma.size()));
-      if (lunghezza == 0) return std::string();
-      if (lunghezza < programma.size()) {
-        programma.resize(lunghezza);
-        return cartella_di(programma);
-      }
-      if (programma.size() > 32768) return std::string();
-      programma.resize(programma.size() * 2);
-    }
+    const std::wstring programma = file_del_programma();
+    return programma.empty() ? std::string() : cartella_di(programma);
   }
 
  private:
@@ -163,5 +169,7 @@ class PiattaformaWin32 : public Piattaforma {
 std::unique_ptr<Piattaforma> piattaforma_di_sistema() {
   return std::make_unique<win32::PiattaformaWin32>();
 }
+
+std::string programma_in_esecuzione() { return win32::in_utf8(win32::file_del_programma()); }
 
 }  // namespace scenario
