@@ -77,8 +77,9 @@ int comando_package(FileSystem& file_system, const OpzioniPacchetto& opzioni, st
     carico[documento] = std::move(byte);
   }
 
-  // The texts compiled in memory as the package program will compile them:
-  // a scenario that records an error, or stops, is not packed.
+  // The texts compiled in memory as the package program will compile them,
+  // with check's warnings: a scenario that records an error, or stops, is
+  // not packed.
   MemoryFileSystem memoria;
   memoria.files()[nomi.testo_linea()] = *carico[Documento::kTestoLinea];
   memoria.files()[nomi.testo_treno()] = *carico[Documento::kTestoTreno];
@@ -87,8 +88,9 @@ int comando_package(FileSystem& file_system, const OpzioniPacchetto& opzioni, st
   compila.nome_linea = opzioni.nome_linea;
   compila.numero_treno = opzioni.numero_treno;
   const CompilazioneAutore prova = compila_cartella(memoria, memoria, compila);
-  for (const Diagnostica& d : prova.diagnostiche)
-    err << riga_stampabile(riga_diagnostica(d)) << "\n";
+  // The warnings check gives are printed and allowed; an error stops the package.
+  stampa_diagnostiche(prova.avvisi, err);
+  stampa_diagnostiche(prova.diagnostiche, err);
   if (prova.esito != kEsitoRiuscito) {
     const std::string fatale = messaggio_esito(prova.risultato.esito, prova.tabelle);
     if (!fatale.empty()) avvia(err) << riga_stampabile(fatale) << "\n";

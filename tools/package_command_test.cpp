@@ -150,7 +150,7 @@ TEST(ComandoPackage, RefusesAndWritesNothing) {
              test::sostituisci(test::testo_treno_prova(), "segnale,    5450", "segnale,    4500");
        },
        kEsitoFallito,
-       kAutore.testo_treno() + ":18:1: error 16: signal on an occupied cell at 4500 m\n"},
+       kAutore.testo_treno() + ":18:13: error 16: signal on an occupied cell at 4500 m\n"},
       {"a reserved slot taken",
        [](MemoryFileSystem& fs, OpzioniPacchetto&) {
          fs.files()[kAutore.testo_treno()] =
