@@ -47,7 +47,10 @@ int comando_plot(FileSystem& file_system, const OpzioniPlot& date, std::ostream&
   // What went wrong goes into the picture as well, so that it is not taken
   // for the route the author meant.
   std::vector<std::string> avvisi;
-  for (const Diagnostica& d : c.diagnostiche) avvisi.push_back(riga_diagnostica(d));
+  for (const Diagnostica& d : c.diagnostiche) {
+    avvisi.push_back(riga_diagnostica(d));
+    if (const std::string rimedio = riga_rimedio(d); !rimedio.empty()) avvisi.push_back(rimedio);
+  }
   if (!fatale.empty()) avvisi.push_back(fatale);
   if (const Status scritto =
           file_system.ReplaceFile(opzioni.svg, disegna_scenario(c.tabelle, titolo, avvisi));

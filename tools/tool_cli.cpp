@@ -65,7 +65,8 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
                        "print the tool's version and exit");
   app.footer(
       "Run \"scenario-tool help COMMAND\" for a command's options.\n"
-      "Example: start from the package's own scenario, then check your edits:\n"
+      "Example: start from the package's own scenario, edit it, then compile, inspect and draw "
+      "it:\n"
       "  scenario-tool export myline\n"
       "  scenario-tool compile myline --out build-out\n"
       "  scenario-tool dump \"build-out/BELFORTE SELVEN - MELAR_8312.sim\"\n"

@@ -208,6 +208,26 @@ TEST(EseguiStrumento, CompileAndPlotTakeTheNamesFromTheFolder) {
   }
 }
 
+// A picture of a compile that recorded an error says so over the route, with
+// the diagnostic and its hint, and plot ends with status 1.
+TEST(EseguiStrumento, PlotMarksThePictureOfACompileThatRecordedAnError) {
+  MemoryFileSystem fs;
+  const NomiFile nomi{"dir", "L", "1"};
+  fs.files()[nomi.testo_linea()] = test::testo_linea_prova();
+  fs.files()[nomi.testo_treno()] =
+      test::sostituisci(test::testo_treno_prova(), "segnale,    5450", "segnale,    4500");
+  const Uscite u = esegui(fs, {"plot", "dir", "--svg", "p.svg"});
+  EXPECT_EQ(u.esito, kEsitoErroreCodice) << u.err;
+  const std::string& svg = fs.files().at("p.svg");
+  EXPECT_NE(svg.find("class=\"error-banner\""), std::string::npos);
+  EXPECT_NE(svg.find(":18:1: error 16: signal on an occupied cell at 4500 m</text>"),
+            std::string::npos);
+  EXPECT_NE(svg.find(":18:1: note: move the signal"), std::string::npos);
+  fs.files()[nomi.testo_treno()] = test::testo_treno_prova();
+  ASSERT_EQ(esegui(fs, {"plot", "dir", "--svg", "p.svg"}).esito, kEsitoRiuscito);
+  EXPECT_EQ(fs.files().at("p.svg").find("error-banner"), std::string::npos);
+}
+
 // A wrong train number leaves no empty compiled files behind.
 TEST(EseguiStrumento, CompileWritesNothingWithoutTheTrainTextItLooksFor) {
   MemoryFileSystem fs;
