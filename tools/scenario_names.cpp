@@ -20,12 +20,17 @@ bool testo_treno(std::string_view voce) {
   return voce.size() > kCodaTestoTreno.size() && voce.ends_with(kCodaTestoTreno);
 }
 
-// The source texts among a folder's files, quoted, for a message.
+// The source texts among a folder's files, quoted, for a message: the first
+// twenty, and how many more a crowded folder holds.
 std::string elenco_testi(const std::vector<std::string>& voci) {
+  constexpr size_t kMostrati = 20;
   std::string s;
+  size_t trovati = 0;
   for (const std::string& v : voci) {
-    if (testo_linea(v) || testo_treno(v)) s += (s.empty() ? "\"" : ", \"") + v + "\"";
+    if (!testo_linea(v) && !testo_treno(v)) continue;
+    if (++trovati <= kMostrati) s += (s.empty() ? "\"" : ", \"") + v + "\"";
   }
+  if (trovati > kMostrati) s += " and " + std::to_string(trovati - kMostrati) + " more";
   return s.empty() ? "none" : s;
 }
 

@@ -119,6 +119,17 @@ TEST(NomiDelComando, TakesTheNamesFromTheOnePairOfSourceTextsInTheFolder) {
        nullptr,
        "\"L\\e[2J_linea.txt\""},
       {"both given: the folder is not looked at", {}, "L", "1", kEsitoRiuscito, "L", "1", ""},
+      {"a crowded folder is listed in part",
+       {"A_linea.txt", "A_01-.txt", "A_02-.txt", "A_03-.txt", "A_04-.txt", "A_05-.txt",
+        "A_06-.txt",   "A_07-.txt", "A_08-.txt", "A_09-.txt", "A_10-.txt", "A_11-.txt",
+        "A_12-.txt",   "A_13-.txt", "A_14-.txt", "A_15-.txt", "A_16-.txt", "A_17-.txt",
+        "A_18-.txt",   "A_19-.txt", "A_20-.txt", "A_21-.txt"},
+       {},
+       {},
+       kEsitoUso,
+       nullptr,
+       nullptr,
+       "\"A_20-.txt\" and 2 more)"},
   };
   for (const Caso& caso : casi) {
     MemoryFileSystem fs;
