@@ -122,10 +122,14 @@ int controlla_testo_treno(FileSystem& file_system, std::string_view comando, con
   if (file_system.Exists(nomi.testo_treno()) || !file_system.Exists(nomi.testo_linea())) {
     return kEsitoRiuscito;
   }
+  // Why it cannot be read, in the system's words: missing, or a folder.
+  std::string contenuto;
+  const Status letto = file_system.ReadFileUpTo(nomi.testo_treno(), 0, &contenuto);
   std::vector<std::string> voci;
   const bool elencate = file_system.ListFiles(nomi.cartella, &voci).ok();
   err << "scenario-tool " << comando << ": the train text \"" << riga_stampabile(nomi.testo_treno())
-      << "\" does not exist; nothing written";
+      << "\" cannot be read (" << riga_stampabile(letto.ok() ? "empty" : letto.motivo())
+      << "); nothing written";
   if (elencate)
     err << " (source texts in the folder: " << riga_stampabile(elenco_testi(voci)) << ")";
   err << "\n";

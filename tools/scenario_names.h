@@ -54,10 +54,11 @@ int nomi_delle_opzioni(FileSystem& file_system, std::string_view comando, Opzion
   return esito;
 }
 
-// 0 when the train text of `nomi` exists or the line text is missing too
+// 0 when the train text of `nomi` is a file or the line text is missing too
 // (the compile then says so with its own code); otherwise 2, naming the
-// train text looked for and the source texts the folder does hold, so that a
-// wrong train number writes nothing.
+// train text looked for, why it cannot be read (missing, a folder) and the
+// source texts the folder does hold, so that a wrong train number writes
+// nothing.
 int controlla_testo_treno(FileSystem& file_system, std::string_view comando, const NomiFile& nomi,
                           std::ostream& err);
 

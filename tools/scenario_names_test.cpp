@@ -163,7 +163,8 @@ TEST(ControllaTestoTreno, NamesTheMissingTrainTextAndWhatTheFolderHolds) {
   EXPECT_EQ(err.str(), "");
   EXPECT_EQ(controlla_testo_treno(fs, "compile", sbagliati, err), kEsitoFallito);
   EXPECT_EQ(err.str(), "scenario-tool compile: the train text \"" + sbagliati.testo_treno() +
-                           "\" does not exist; nothing written (source texts in the folder: "
+                           "\" cannot be read (No such file or directory); nothing written (source "
+                           "texts in the folder: "
                            "\"L_1-.txt\", \"L_linea.txt\")\n");
   std::ostringstream senza_linea;
   EXPECT_EQ(controlla_testo_treno(fs, "compile", NomiFile{"d", "M", "1"}, senza_linea),
