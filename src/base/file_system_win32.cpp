@@ -40,10 +40,9 @@ std::string system_reason(unsigned long error) {
 
 namespace {
 
-// From the system's own UTF-16: a path made from UTF-8 text by the C++
-// library of this toolchain takes the bytes in the ANSI code page, so a name
-// with "è" would be written as "Ã¨".
-std::filesystem::path to_path(const std::string& name) { return std::filesystem::path(wide(name)); }
+std::filesystem::path to_path(const std::string& name) {
+  return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
 
 std::string larger_than(uint64_t limite) {
   return "larger than the " + std::to_string(limite) + " bytes expected";
