@@ -45,4 +45,12 @@ FolderLockResult CartellaAutore::LockFolder(const std::string& folder,
   return uscita_.LockFolder(folder, wait);
 }
 
+Status CartellaAutore::ListFiles(const std::string& folder, std::vector<std::string>* names) {
+  return autore_.ListFiles(folder, names);
+}
+
+Status CartellaAutore::CreateFolders(const std::string& folder) {
+  return uscita_.CreateFolders(folder);
+}
+
 }  // namespace scenario

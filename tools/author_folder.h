@@ -33,6 +33,9 @@ class CartellaAutore : public FileSystem {
   Status RemoveLeftovers(const std::vector<std::string>& names) override;
   Status CheckFolder(const std::string& folder) override;
   FolderLockResult LockFolder(const std::string& folder, std::chrono::milliseconds wait) override;
+  // The author's folder is listed; folders are made for the compiled files.
+  Status ListFiles(const std::string& folder, std::vector<std::string>* names) override;
+  Status CreateFolders(const std::string& folder) override;
 
  private:
   const std::string* sorgente(const std::string& name) const;

@@ -30,6 +30,32 @@ int controlla_cartella(FileSystem& file_system, std::string_view comando,
   return kEsitoFallito;
 }
 
+int prepara_cartella(FileSystem& file_system, std::string_view comando, const std::string& cartella,
+                     std::ostream& err) {
+  const Status controllo = file_system.CheckFolder(cartella);
+  if (controllo.ok()) return kEsitoRiuscito;
+  if (const Status fatta = file_system.CreateFolders(cartella); !fatta.ok()) {
+    // The folder itself is said in the words every command uses for it; a
+    // level above it that stands in the way is named.
+    const Status& detto = fatta.file() == cartella ? controllo : fatta;
+    err << "scenario-tool " << comando << ": " << riga_stampabile(detto.message()) << "\n";
+    return kEsitoFallito;
+  }
+  err << "scenario-tool " << comando << ": made the folder \"" << riga_stampabile(cartella)
+      << "\"\n";
+  return controlla_cartella(file_system, comando, cartella, err);
+}
+
+std::string cartella_di(const std::string& file) {
+#ifdef _WIN32
+  const size_t taglio = file.find_last_of("\\/");
+#else
+  const size_t taglio = file.find_last_of('/');
+#endif
+  if (taglio == std::string::npos) return ".";
+  return taglio == 0 ? file.substr(0, 1) : file.substr(0, taglio);
+}
+
 CartellaRiservata riserva_cartella(FileSystem& file_system, std::string_view comando,
                                    const std::string& cartella,
                                    const std::vector<std::string>& nomi, std::ostream& err) {

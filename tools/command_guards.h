@@ -25,6 +25,14 @@ int controlla_nomi(std::string_view comando, const std::string& nome_linea,
 int controlla_cartella(FileSystem& file_system, std::string_view comando,
                        const std::string& cartella, std::ostream& err);
 
+// 0 when `cartella` is a folder or could be made, with every missing level
+// above it (said on `err`); otherwise 2 with the reason on `err`.
+int prepara_cartella(FileSystem& file_system, std::string_view comando, const std::string& cartella,
+                     std::ostream& err);
+
+// The folder part of a file's name; "." for a name without one.
+std::string cartella_di(const std::string& file);
+
 // The folder held for one command while it writes `nomi` into it.
 struct CartellaRiservata {
   int esito = 0;  // 0 when held; otherwise 2, with the reason on `err`

@@ -8,6 +8,7 @@
 #include "base/memory_file_system.h"
 #include "command_guards.h"
 #include "exit_codes.h"
+#include "scenario_names.h"
 #include "source_warnings.h"
 
 namespace scenario {
@@ -100,15 +101,25 @@ CompilazioneAutore compila_cartella(FileSystem& autore, FileSystem& uscita,
   return c;
 }
 
-int comando_compile(FileSystem& file_system, const OpzioniCompila& opzioni, std::ostream& out,
+int comando_compile(FileSystem& file_system, const OpzioniCompila& date, std::ostream& out,
                     std::ostream& err) {
-  if (const int nomi_errati =
-          controlla_nomi("compile", opzioni.nome_linea, opzioni.numero_treno, err)) {
+  OpzioniCompila opzioni = date;
+  if (const int nomi_errati = nomi_delle_opzioni(file_system, "compile", &opzioni, err)) {
     return nomi_errati;
   }
   if (const int cartella_errata =
           controlla_cartella(file_system, "compile", opzioni.cartella, err)) {
     return cartella_errata;
+  }
+  if (const int senza_treno = controlla_testo_treno(
+          file_system, "compile",
+          NomiFile{opzioni.cartella, opzioni.nome_linea, opzioni.numero_treno}, err)) {
+    return senza_treno;
+  }
+  if (!opzioni.uscita.empty()) {
+    if (const int uscita_errata = prepara_cartella(file_system, "compile", opzioni.uscita, err)) {
+      return uscita_errata;
+    }
   }
   // Two compiles into one folder take turns: the files a run says it wrote
   // are all its own.

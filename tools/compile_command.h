@@ -22,6 +22,10 @@ struct OpzioniCompila {
   std::string cartella;  // where the two source texts are
   std::string nome_linea;
   std::string numero_treno;
+  // False for a name left out of the command line: the command takes it from
+  // the source texts' names in `cartella` (scenario_names.h).
+  bool nome_linea_dato = true;
+  bool numero_treno_dato = true;
   bool senza_tracciato = false;  // compile with `scrivi_linea` 0: no plan view, no compiled line
   std::string uscita;            // where the compiled files go; empty: `cartella`
   bool json = false;

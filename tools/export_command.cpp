@@ -6,9 +6,10 @@
 
 namespace scenario {
 
-int comando_export(FileSystem& file_system, const std::string& cartella, std::ostream& out,
+int comando_export(FileSystem& file_system, const OpzioniExport& opzioni, std::ostream& out,
                    std::ostream& err) {
-  if (const int cartella_errata = controlla_cartella(file_system, "export", cartella, err)) {
+  const std::string& cartella = opzioni.cartella;
+  if (const int cartella_errata = prepara_cartella(file_system, "export", cartella, err)) {
     return cartella_errata;
   }
   const ContenutoPacchetto& contenuto = contenuto_incorporato();
@@ -20,6 +21,21 @@ int comando_export(FileSystem& file_system, const std::string& cartella, std::os
   const CartellaRiservata riservata =
       riserva_cartella(file_system, "export", cartella, scritti, err);
   if (riservata.esito != kEsitoRiuscito) return riservata.esito;
+
+  // An author's edits are not overwritten by accident: all five are looked
+  // at before any is written.
+  if (!opzioni.sovrascrivi) {
+    bool presenti = false;
+    for (const std::string& nome : scritti) {
+      if (!file_system.Exists(nome)) continue;
+      err << "scenario-tool export: \"" << riga_stampabile(nome) << "\" already exists\n";
+      presenti = true;
+    }
+    if (presenti) {
+      err << "scenario-tool export: nothing written; give --force to replace the files above\n";
+      return kEsitoFallito;
+    }
+  }
 
   for (const Documento documento : kDocumentiDellaCorsa) {
     if (!contenuto.presente(documento)) continue;

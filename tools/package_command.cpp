@@ -16,19 +16,6 @@ namespace {
 
 constexpr std::string_view kComando = "package";
 
-// The folder a file name lies in: what precedes its last separator, "." for
-// a bare name.
-std::string cartella_di(const std::string& file) {
-#ifdef _WIN32
-  const size_t separatore = file.find_last_of("\\/");
-#else
-  const size_t separatore = file.find_last_of('/');
-#endif
-  if (separatore == std::string::npos) return ".";
-  if (separatore == 0) return file.substr(0, 1);
-  return file.substr(0, separatore);
-}
-
 std::ostream& avvia(std::ostream& err) { return err << "scenario-tool " << kComando << ": "; }
 
 }  // namespace

@@ -14,7 +14,9 @@ struct OpzioniPlot {
   std::string cartella;
   std::string nome_linea;
   std::string numero_treno;
-  std::string svg;
+  bool nome_linea_dato = true;  // false: taken from the folder, as compile takes it
+  bool numero_treno_dato = true;
+  std::string svg;  // its folder is made when missing
 };
 
 // Writes the picture and returns 0; 1 when the compile recorded an error code

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <vector>
 
 #include "route_summary.h"
@@ -19,6 +20,22 @@ constexpr double kArea = kLarghezza - 2 * kMargine;
 constexpr double kAltezzaPiantaMassima = 640;
 constexpr double kAltezzaProfilo = 200;
 constexpr double kAltezzaVelocita = 180;
+constexpr double kAltezzaCurve = 64;    // the curve strip: right-hand above its middle, left below
+constexpr double kAltezzaSegnali = 34;  // the strip of signals over the kilometre axis
+
+// The colours of the two sides of a curve, and of the signals by kind.
+constexpr const char* kColoreDestra = "#7b3fa0";
+constexpr const char* kColoreSinistra = "#1b9aaa";
+const char* colore_segnale(int32_t tipo) {
+  return tipo == 1 ? "#d62728" : tipo == 2 ? "#2a9d2a" : "#777777";
+}
+
+std::string descrivi_curva(const CurvaRiassunta& c) {
+  static constexpr const char* kRaggio[7] = {"", "10000", "5000", "2500", "1000", "500", "333"};
+  return std::string(c.destra ? "right" : "left") + "-hand curve, class " +
+         std::to_string(c.classe) + " (radius " + kRaggio[c.classe] + " m), " +
+         std::to_string(c.da) + " to " + std::to_string(c.a) + " m";
+}
 constexpr int32_t kPassoPolilinea = 50;  // one polyline point per 50 m of route
 
 // The smallest round step (1, 2, 2.5 or 5 times a power of ten) that cuts
@@ -43,12 +60,15 @@ class Disegno {
  public:
   Disegno(const Scenario& t, const RiassuntoPercorso& c) : t_(t), c_(c) {}
 
-  std::string svg(std::string_view titolo) {
+  std::string svg(std::string_view titolo, std::span<const std::string> avvisi) {
     double y = 64;
+    if (!avvisi.empty()) y = striscione(y - 14, avvisi) + 40;
     y = pianta(y) + 56;
     const double cima_profilo = y;
-    y = profilo(y) + 56;
+    y = profilo(y) + 44;
+    y = curve(y) + 56;
     y = velocita(y);
+    y = segnali(y + 6);
     y = asse_km(cima_profilo, y);
     std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     s += Elemento("svg")("xmlns", "http://www.w3.org/2000/svg")("width", num(kLarghezza))(
@@ -89,6 +109,31 @@ class Disegno {
         Elemento("rect")("class", "frame")("x", num(kMargine))("y", num(cima))("width", num(kArea))(
             "height", num(altezza))("fill", "#f7f7f2")("stroke", "#bbbbbb")
             .chiuso());
+  }
+
+  // A compile that recorded an error is drawn as the reader left the tables:
+  // a red band across the top says so, one line a message. Returns its bottom.
+  double striscione(double cima, std::span<const std::string> avvisi) {
+    const double altezza = 30 + 16 * static_cast<double>(avvisi.size());
+    std::string righe = Elemento("text")("x", num(kMargine + 12))("y", num(cima + 20))(
+                            "font-size", "13")("font-weight", "bold")("fill", "#a01010")
+                            .con(
+                                "The compile recorded an error: the picture shows the tables "
+                                "as the reader left them.");
+    double y = cima + 20;
+    for (const std::string& avviso : avvisi) {
+      y += 16;
+      righe += Elemento("text")("class", "error-message")("x", num(kMargine + 12))("y", num(y))(
+                   "font-size", "12")("fill", "#5a0000")
+                   .con(testo_xml(avviso));
+    }
+    aggiungi(Elemento("g")("class", "error-banner")
+                 .con(Elemento("rect")("x", num(kMargine))("y", num(cima))("width", num(kArea))(
+                          "height", num(altezza))("fill", "#fde8e8")("stroke", "#d62728")(
+                          "stroke-width", "2")
+                          .chiuso() +
+                      righe));
+    return cima + altezza;
   }
 
   // The plan view, kept to scale, in the full width. Returns its bottom.
@@ -148,10 +193,31 @@ class Disegno {
                    .con(suggerimento("tunnel " + std::to_string(g.da) + " to " +
                                      std::to_string(g.a) + " m")));
     }
-    for (int32_t s : c_.segnali) {
-      aggiungi(Elemento("circle")("class", "signal")("cx", num(px(std::clamp(s, 0, ultimo))))(
-                   "cy", num(py(std::clamp(s, 0, ultimo))))("r", "2.5")("fill", "#d62728")
-                   .con(suggerimento("signal at " + std::to_string(s) + " m")));
+    for (const CurvaRiassunta& curva : c_.curve) {
+      aggiungi(
+          Elemento("polyline")("class", "curve-plan")("fill", "none")(
+              "stroke", curva.destra ? kColoreDestra : kColoreSinistra)("stroke-width", "3.5")(
+              "stroke-opacity", "0.8")("points", polilinea(curva.da, std::min(curva.a, ultimo)))
+              .con(suggerimento(descrivi_curva(curva))));
+    }
+    // Kilometre posts along the track, at round kilometres from the origin.
+    const double passo_km = passo_tacche(ultimo / 1000.0, 12);
+    for (double k = passo_km; k * 1000 <= ultimo; k += passo_km) {
+      const int32_t m = static_cast<int32_t>(std::lround(k * 1000));
+      aggiungi(Elemento("g")("class", "km-post")
+                   .con(Elemento("circle")("cx", num(px(m)))("cy", num(py(m)))("r", "2")("fill",
+                                                                                         "#000000")
+                            .chiuso() +
+                        Elemento("text")("x", num(px(m) + 4))("y", num(py(m) - 4))(
+                            "font-size", "9")("fill", "#555555")
+                            .con("km " + num(k))));
+    }
+    for (const SegnaleRiassunto& s : c_.segnali) {
+      const int32_t m = std::clamp(s.posizione, 0, ultimo);
+      aggiungi(Elemento("circle")("class", "signal")("cx", num(px(m)))("cy", num(py(m)))(
+                   "r", "2.5")("fill", colore_segnale(s.tipo))
+                   .con(suggerimento("signal of kind " + std::to_string(s.tipo) + " at " +
+                                     std::to_string(s.posizione) + " m")));
     }
     for (const CartelloRiassunto& b : c_.cartelli) {
       const int32_t m = std::clamp(b.posizione, 0, ultimo);
@@ -225,7 +291,7 @@ class Disegno {
   }
 
   void legenda(double cima, double fondo, const std::vector<std::pair<double, double>>& occupati) {
-    constexpr double kL = 140, kA = 92;
+    constexpr double kL = 150, kA = 154;
     const double sinistra = kMargine + 10, destra = kLarghezza - kMargine - 10 - kL;
     const double alto = cima + 10,
                  basso = std::max(cima + 10, fondo - 10 - kA - 24);  // above the scale bar
@@ -261,12 +327,18 @@ class Disegno {
              "stroke-width", "2")
              .chiuso(),
          "station"},
-        {Elemento("circle")("cx", "9")("cy", "0")("r", "2.5")("fill", "#d62728").chiuso(),
-         "signal"},
+        {linea(kColoreDestra, "3.5").chiuso(), "right-hand curve"},
+        {linea(kColoreSinistra, "3.5").chiuso(), "left-hand curve"},
+        {Elemento("circle")("cx", "9")("cy", "0")("r", "2.5")("fill", colore_segnale(1)).chiuso(),
+         "signal, kind 1"},
+        {Elemento("circle")("cx", "9")("cy", "0")("r", "2.5")("fill", colore_segnale(2)).chiuso(),
+         "signal, kind 2"},
         {Elemento("rect")("x", "6")("y", "-3")("width", "6")("height", "6")("fill", "#ff9f1c")(
              "stroke", "#7a4a00")("stroke-width", "0.8")
              .chiuso(),
          "lettered board"},
+        {Elemento("circle")("cx", "9")("cy", "0")("r", "2")("fill", "#000000").chiuso(),
+         "kilometre post"},
     };
     double riga = y + 16;
     for (const auto& [simbolo, testo] : voci) {
@@ -311,18 +383,44 @@ class Disegno {
     aggiungi(Elemento("polyline")("class", "gradient-profile")("fill", "none")("stroke", "#2c7a2c")(
                  "stroke-width", "1.5")("points", linea)
                  .chiuso());
-    // Gradient figures over stretches of one gradient at least 34 px wide.
+    // Each stretch of one gradient tells its figure and extent under the
+    // pointer; its figure is written over it where it finds room: over the
+    // line, or a row higher, never across a figure already written.
+    struct Posto {
+      double x0, x1, y;
+    };
+    std::vector<Posto> scritti;
+    auto libero = [&](double x0, double x1, double y) {
+      return std::none_of(scritti.begin(), scritti.end(), [&](const Posto& p) {
+        return x0 < p.x1 + 2 && p.x0 < x1 + 2 && std::abs(y - p.y) < 11;
+      });
+    };
     size_t inizio = 0;
     for (size_t i = 1; i <= celle; ++i) {
       if (i < celle && c_.pendenza[i] == c_.pendenza[inizio]) continue;
       const double x0 = xc(inizio), x1 = xc(i);
-      if (x1 - x0 >= 34) {
-        const int32_t g = c_.pendenza[inizio];
-        const double ym = std::min(yq(quota[inizio]), yq(quota[i])) - 5;
-        aggiungi(Elemento("text")("class", "gradient-label")("x", num((x0 + x1) / 2))(
-                     "y", num(std::max(ym, cima + 11)))("font-size", "10")("text-anchor", "middle")(
-                     "fill", "#2c7a2c")
-                     .con((g > 0 ? "+" : "") + std::to_string(g)));
+      const int32_t g = c_.pendenza[inizio];
+      const std::string cifra = (g > 0 ? "+" : "") + std::to_string(g);
+      if (x1 - x0 >= 1) {
+        aggiungi(Elemento("rect")("class", "gradient-stretch")("x", num(x0))("y", num(cima))(
+                     "width", num(x1 - x0))("height", num(kAltezzaProfilo))("fill", "#000000")(
+                     "fill-opacity", "0")
+                     .con(suggerimento(
+                         "gradient " + cifra + " \u2030 from " + std::to_string(inizio * 50) +
+                         " to " + std::to_string(std::min<size_t>(i * 50, c_.lunghezza)) + " m")));
+      }
+      const double larga = 5.8 * static_cast<double>(cifra.size());
+      const double xm = (x0 + x1) / 2;
+      const double ym = std::max(std::min(yq(quota[inizio]), yq(quota[i])) - 5, cima + 11);
+      if (x1 - x0 >= 6) {
+        for (const double y : {ym, ym - 11}) {
+          if (y < cima + 9 || !libero(xm - larga / 2, xm + larga / 2, y)) continue;
+          scritti.push_back({xm - larga / 2, xm + larga / 2, y});
+          aggiungi(Elemento("text")("class", "gradient-label")("x", num(xm))("y", num(y))(
+                       "font-size", "10")("text-anchor", "middle")("fill", "#2c7a2c")
+                       .con(cifra));
+          break;
+        }
       }
       inizio = i;
     }
@@ -330,14 +428,86 @@ class Disegno {
     return fondo;
   }
 
-  // The train's speed limit along the route and the slowdowns over it.
+  // The curves along the route: a bar for each, above the middle line when
+  // it bends right and below when left, as tall as its class is sharp.
+  double curve(double cima) {
+    intestazione(cima,
+                 "Curves (right-hand above, left-hand below; the taller, the sharper: "
+                 "class 1 to 6)");
+    const double fondo = cima + kAltezzaCurve, mezzo = cima + kAltezzaCurve / 2;
+    sfondo(cima, kAltezzaCurve);
+    aggiungi(Elemento("line")("x1", num(kMargine))("y1", num(mezzo))("x2", num(kMargine + kArea))(
+                 "y2", num(mezzo))("stroke", "#999999")
+                 .chiuso());
+    if (!t_.tracciato.esiste()) {
+      aggiungi(Elemento("text")("x", num(kMargine + 8))("y", num(mezzo - 6))("font-size", "11")
+                   .con("No plan view: the curves are not known."));
+    }
+    for (const CurvaRiassunta& curva : c_.curve) {
+      const double x0 = x_km(curva.da), x1 = std::max(x_km(curva.a), x0 + 1.5);
+      const double alta = 4.5 * curva.classe;
+      const double y0 = curva.destra ? mezzo - alta : mezzo;
+      aggiungi(
+          Elemento("rect")("class", "curve")("x", num(x0))("y", num(y0))("width", num(x1 - x0))(
+              "height", num(alta))("fill", curva.destra ? kColoreDestra : kColoreSinistra)
+              .con(suggerimento(descrivi_curva(curva))));
+      if (x1 - x0 >= 8) {
+        aggiungi(Elemento("text")("class", "curve-label")("x", num((x0 + x1) / 2))(
+                     "y", num(curva.destra ? y0 - 2 : mezzo + alta + 9))("font-size", "9")(
+                     "text-anchor", "middle")
+                     .con(std::to_string(curva.classe)));
+      }
+    }
+    cornice(cima, fondo);
+    return fondo;
+  }
+
+  // The signals on the kilometre axis, each with its kind over it; a kind
+  // too close to the one before goes a row higher. Returns the strip's bottom.
+  double segnali(double cima) {
+    const double fondo = cima + kAltezzaSegnali;
+    aggiungi(Elemento("text")("x", num(kMargine - 6))("y", num(fondo - 4))("font-size", "10")(
+                 "text-anchor", "end")
+                 .con("signals"));
+    double ultimo_x = -1e9;
+    bool in_alto = false;
+    for (const SegnaleRiassunto& s : c_.segnali) {
+      const double x = x_km(s.posizione);
+      in_alto = x - ultimo_x < 9 && !in_alto;
+      ultimo_x = x;
+      const double y_tipo = in_alto ? cima + 8 : cima + 18;
+      aggiungi(
+          Elemento("g")("class", "signal-mark")
+              .con(Elemento("line")("x1", num(x))("y1", num(y_tipo + 2))("x2", num(x))(
+                       "y2", num(fondo))("stroke", colore_segnale(s.tipo))("stroke-width", "1.5")
+                       .chiuso() +
+                   Elemento("text")("class", "signal-kind")("x", num(x))("y", num(y_tipo))(
+                       "font-size", "9")("text-anchor", "middle")("fill", colore_segnale(s.tipo))
+                       .con(std::to_string(s.tipo)) +
+                   suggerimento("signal of kind " + std::to_string(s.tipo) + " at " +
+                                std::to_string(s.posizione) + " m (cell value " +
+                                std::to_string(s.valore) + ")")));
+    }
+    aggiungi(Elemento("line")("x1", num(kMargine))("y1", num(fondo))("x2", num(kMargine + kArea))(
+                 "y2", num(fondo))("stroke", "#000000")
+                 .chiuso());
+    return fondo;
+  }
+
+  // The train's speed limit along the route, the line's own speed boards
+  // beside it (the rank B speed; A, B and C in the tooltip) and the slowdowns.
   double velocita(double cima) {
-    intestazione(cima, "Speed limits (km/h) and slowdowns");
+    intestazione(cima,
+                 "Speed limits (km/h): the train's limit (line), the line's speed boards "
+                 "(rank B, yellow) and the slowdowns (red)");
     const double fondo = cima + kAltezzaVelocita;
     const size_t celle = std::min(c_.velocita.size(), static_cast<size_t>(c_.lunghezza / 50) + 1);
     int32_t massima = 40;
     for (size_t i = 0; i < celle; ++i) massima = std::max(massima, c_.velocita[i]);
     for (const Tratto& r : c_.rallentamenti) massima = std::max(massima, r.valore);
+    for (const IndicatoreRiassunto& b : c_.indicatori) {
+      massima = std::max({massima, b.velocita[0], b.velocita[1], b.velocita[2]});
+    }
     const double alto = massima * 1.15;
     auto yv = [&](double v) { return fondo - v / alto * kAltezzaVelocita; };
     auto xc = [&](size_t i) {
@@ -369,6 +539,21 @@ class Disegno {
       aggiungi(Elemento("polyline")("class", "speed-limit")("fill", "none")("stroke", "#1f4e9c")(
                    "stroke-width", "1.8")("points", punti)
                    .chiuso());
+    }
+    for (const IndicatoreRiassunto& b : c_.indicatori) {
+      const double x = x_km(b.posizione), y = yv(b.velocita[1]);
+      aggiungi(
+          Elemento("g")("class", "speed-board")
+              .con(Elemento("rect")("x", num(x - 4))("y", num(y - 4))("width", "8")("height", "8")(
+                       "fill", "#ffd400")("stroke", "#000000")("stroke-width", "0.8")
+                       .chiuso() +
+                   Elemento("text")("class", "speed-board-label")("x", num(x))("y", num(y - 7))(
+                       "font-size", "9")("text-anchor", "middle")
+                       .con(std::to_string(b.velocita[1])) +
+                   suggerimento("speed board at " + std::to_string(b.posizione) + " m: A " +
+                                std::to_string(b.velocita[0]) + ", B " +
+                                std::to_string(b.velocita[1]) + ", C " +
+                                std::to_string(b.velocita[2]) + " km/h")));
     }
     cornice(cima, fondo);
     return fondo;
@@ -441,7 +626,8 @@ class Disegno {
 
 }  // namespace
 
-std::string disegna_scenario(const Scenario& tabelle, std::string_view titolo) {
+std::string disegna_scenario(const Scenario& tabelle, std::string_view titolo,
+                             std::span<const std::string> avvisi) {
   if (tabelle.percorso.empty()) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" +
            Elemento("svg")("xmlns", "http://www.w3.org/2000/svg")("width", "600")("height", "60")
@@ -451,7 +637,7 @@ std::string disegna_scenario(const Scenario& tabelle, std::string_view titolo) {
   }
   const RiassuntoPercorso riassunto = riassumi_percorso(tabelle);
   Disegno disegno(tabelle, riassunto);
-  return disegno.svg(titolo);
+  return disegno.svg(titolo, avvisi);
 }
 
 }  // namespace scenario

@@ -82,6 +82,59 @@ TEST(DisegnaScenario, IsWellFormedXmlWithEveryMark) {
   EXPECT_EQ(gradienti[2].testo, "-12");
 }
 
+// What an author checks a route by: the curve by side and class in its strip
+// and on the plan, kilometre posts, each signal with its kind on the axis,
+// the line's speed boards beside the train's limit, and, for a compile that
+// recorded an error, a red band that says so in words.
+TEST(DisegnaScenario, ShowsWhatAnAuthorChecksARouteBy) {
+  Scenario t = scenario_di_prova();
+  auto cella = [&](int32_t posizione) -> CellaPercorso& {
+    return t.percorso[static_cast<size_t>(posizione / 50 + 1)];
+  };
+  cella(4500).valore_4 = 3;  // kind 1
+  cella(5450).valore_4 = 6;  // kind 2
+  cella(12000).valore_4 = 6;
+  cella(1150) = {TipoCella::kIndicatoreVMax, 1400, 1500, 1500, 0};
+  cella(15000) = {TipoCella::kIndicatoreVMax, 2400, 2600, 2600, 0};
+
+  const test::EsitoXml xml = test::controlla_xml(disegna_scenario(t, "route"));
+  ASSERT_TRUE(xml.ok()) << xml.errore;
+  // The fixture's one curve, class 2 to the right, 3000 to 9000 m.
+  const auto curve = test::con_classe(xml, "curve");
+  ASSERT_EQ(curve.size(), 1u);
+  EXPECT_EQ(test::con_classe(xml, "curve-plan").size(), 1u);
+  bool descritta = false;
+  for (const auto& e : xml.elementi) {
+    descritta =
+        descritta || (e.nome == "title" && e.testo ==
+                                               "right-hand curve, class 2 (radius 5000 m), 3000 "
+                                               "to 9000 m");
+  }
+  EXPECT_TRUE(descritta);
+  EXPECT_EQ(test::con_classe(xml, "km-post").size(), 10u) << "every 2 km of 20";
+
+  const auto tipi = test::con_classe(xml, "signal-kind");
+  ASSERT_EQ(tipi.size(), 3u);
+  EXPECT_EQ(tipi[0].testo, "1");
+  EXPECT_EQ(tipi[1].testo, "2");
+  EXPECT_EQ(tipi[2].testo, "2");
+  EXPECT_EQ(test::con_classe(xml, "signal-mark").size(), 3u);
+  const auto tabelle = test::con_classe(xml, "speed-board-label");
+  ASSERT_EQ(tabelle.size(), 2u);
+  EXPECT_EQ(tabelle[0].testo, "75");
+  EXPECT_EQ(tabelle[1].testo, "130");
+  EXPECT_TRUE(test::con_classe(xml, "error-banner").empty());
+
+  const std::vector<std::string> avvisi = {
+      "d/L_1-.txt:12:1: error 16: signal on an occupied cell at 4500 m"};
+  const test::EsitoXml con_errore = test::controlla_xml(disegna_scenario(t, "route", avvisi));
+  ASSERT_TRUE(con_errore.ok()) << con_errore.errore;
+  EXPECT_EQ(test::con_classe(con_errore, "error-banner").size(), 1u);
+  const auto messaggi = test::con_classe(con_errore, "error-message");
+  ASSERT_EQ(messaggi.size(), 1u);
+  EXPECT_EQ(messaggi[0].testo, avvisi[0]);
+}
+
 TEST(DisegnaScenario, StaysSmallForTheLongestRoute) {
   Scenario t = scenario_di_prova(kLunghezzaMassima);
   const std::string svg = disegna_scenario(t, "long");

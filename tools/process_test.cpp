@@ -237,13 +237,13 @@ TEST(ScenarioToolProcess, ThePlotOpensInAHeadlessBrowser) {
       esegui("chromium",
              {"--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
               "--disable-background-networking", "--disable-component-update", "--disable-sync",
-              "--hide-scrollbars", "--user-data-dir=" + profilo.string(), "--window-size=1200,1500",
+              "--hide-scrollbars", "--user-data-dir=" + profilo.string(), "--window-size=1200,1700",
               "--screenshot=" + png.string(), "file://" + svg.string()},
              profilo, std::chrono::seconds(120));
   EXPECT_EQ(browser.stato, 0) << browser.err;
   const auto [larghezza, altezza] = misure_png(leggi(png));
   EXPECT_EQ(larghezza, 1200u) << browser.err;
-  EXPECT_EQ(altezza, 1500u);
+  EXPECT_EQ(altezza, 1700u);
   EXPECT_GT(fs::file_size(png), 20'000u) << "a picture with something on it";
   fs::remove_all(profilo);
   fs::remove_all(autore);

@@ -1,9 +1,11 @@
 #include "route_summary.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 
 #include "base/windows_1252.h"
+#include "reader/plan_view.h"
 
 namespace scenario {
 namespace {
@@ -26,7 +28,11 @@ RiassuntoPercorso riassumi_percorso(const Scenario& t) {
     const CellaPercorso& cella = celle[i];
     switch (cella.tipo) {
       case TipoCella::kSegnale:
-        c.segnali.push_back(posizione_oggetto(i));
+        c.segnali.push_back({posizione_oggetto(i), (cella.valore_4 % 10) / 3, cella.valore_4});
+        break;
+      case TipoCella::kIndicatoreVMax:
+        c.indicatori.push_back({posizione_oggetto(i),
+                                {cella.valore_1 / 20, cella.valore_2 / 20, cella.valore_3 / 20}});
         break;
       case TipoCella::kCartelloIndicatore:
         if (cella.valore_1 >= 1 && cella.valore_1 < kVociRegistro) {
@@ -67,7 +73,37 @@ RiassuntoPercorso riassumi_percorso(const Scenario& t) {
     if (voci_cartello.count(e) != 0 || (v.tipo == 0 && v.nome.empty() && v.progressiva == 0)) break;
     c.stazioni.push_back({v.progressiva, windows_1252_a_utf8(v.nome)});
   }
+  if (t.tracciato.esiste()) {
+    c.curve =
+        curve_del_tracciato(t.tracciato, std::min(t.tracciato.prossimo_punto() - 1, c.lunghezza));
+  }
   return c;
+}
+
+std::vector<CurvaRiassunta> curve_del_tracciato(const Tracciato& tr, int32_t ultimo) {
+  std::vector<CurvaRiassunta> curve;
+  ultimo = std::min(ultimo, tr.prossimo_punto() - 1);
+  bool in_curva = false;
+  for (int32_t m = 2; m <= ultimo; ++m) {
+    const double ax = tr.x(m - 1) - tr.x(m - 2), ay = tr.y(m - 1) - tr.y(m - 2);
+    const double bx = tr.x(m) - tr.x(m - 1), by = tr.y(m) - tr.y(m - 1);
+    const double quadrato = ax * ax + ay * ay;
+    // Point m was laid with (bx, by) = (ax + t * ay, ay - t * ax).
+    const double svolta = quadrato > 0 ? (ay * bx - ax * by) / quadrato : 0.0;
+    int32_t classe = 0;
+    for (int32_t k = 1; k <= 6; ++k) {
+      if (std::abs(std::abs(svolta) - kSvoltaClasse[k]) < kSvoltaClasse[k] / 4) classe = k;
+    }
+    const bool destra = svolta > 0;
+    // A curve (p, l) lays its points p + 1 to p + l: it turns from metre p.
+    if (in_curva && classe == curve.back().classe && destra == curve.back().destra) {
+      curve.back().a = m;
+    } else if (classe != 0) {
+      curve.push_back({m - 1, m, classe, destra});
+    }
+    in_curva = classe != 0;
+  }
+  return curve;
 }
 
 }  // namespace scenario

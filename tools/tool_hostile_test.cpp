@@ -103,7 +103,8 @@ const Comando kComandi[] = {
      compilati},
     {"export",
      [](const fs::path& c) {
-       return std::vector<std::string>{"export", c.string()};
+       // Over the texts already there: export replaces nothing without it.
+       return std::vector<std::string>{"export", c.string(), "--force"};
      },
      esportati},
     {"plot",
@@ -184,6 +185,27 @@ TEST_F(StrumentoOstile, AFifoAsASourceTextIsRefusedAtOnce) {
       << u.err;
 }
 
+// A folder where the train text should be is no train text: compile and
+// plot say why and write nothing.
+TEST_F(StrumentoOstile, AFolderAsTheTrainTextIsRefusedAndNothingWritten) {
+  const fs::path cartella = esportata("folder_text");
+  const NomiFile nomi{cartella.string(), kNomeLinea, kNumeroTreno};
+  fs::remove(nomi.testo_treno());
+  fs::create_directory(nomi.testo_treno());
+  const auto prima = voci(cartella);
+  for (const char* comando : {"compile", "plot"}) {
+    const Uscite u = esegui(disk_file_system(), comando == std::string("compile")
+                                                    ? kComandi[0].argomenti(cartella)
+                                                    : kComandi[2].argomenti(cartella));
+    EXPECT_EQ(u.esito, kEsitoFallito) << u.err;
+    EXPECT_NE(u.err.find("the train text \"" + nomi.testo_treno() +
+                         "\" cannot be read (is a folder, not a file); nothing written"),
+              std::string::npos)
+        << u.err;
+    EXPECT_TRUE(voci(cartella) == prima) << comando;
+  }
+}
+
 TEST_F(StrumentoOstile, AFolderThatIsNoneIsSaidAsSuchWithStatus2) {
   std::ofstream(base_ / "file") << "x";
   const struct {
@@ -196,6 +218,16 @@ TEST_F(StrumentoOstile, AFolderThatIsNoneIsSaidAsSuchWithStatus2) {
   };
   for (const auto& caso : casi) {
     for (const Comando& comando : kComandi) {
+      if (caso.cartella == base_ / "absent" && std::string(comando.nome) == "export") {
+        // Export makes the folder it writes into; taken away again for plot.
+        const Uscite u = esegui(disk_file_system(), comando.argomenti(caso.cartella));
+        EXPECT_EQ(u.esito, kEsitoRiuscito) << u.err;
+        EXPECT_EQ(u.err,
+                  "scenario-tool export: made the folder \"" + caso.cartella.string() + "\"\n");
+        EXPECT_EQ(voci(caso.cartella).size(), 5u);
+        fs::remove_all(caso.cartella);
+        continue;
+      }
       const Uscite u = esegui(disk_file_system(), comando.argomenti(caso.cartella));
       EXPECT_EQ(u.esito, kEsitoFallito) << comando.nome;
       EXPECT_EQ(u.err, "scenario-tool " + std::string(comando.nome) + ": the folder \"" +

@@ -82,6 +82,16 @@ class FileSystem {
   // searchable, a name too long.
   virtual Status CheckFolder(const std::string& folder) = 0;
 
+  // The names (without the folder part) of the regular files in `folder`,
+  // in byte order; folders, devices and FIFOs are left out, a link counts
+  // as what it points at.
+  virtual Status ListFiles(const std::string& folder, std::vector<std::string>* names) = 0;
+
+  // Makes `folder` and every folder above it that is missing, as
+  // "mkdir -p" does; OK when they all exist already. A level that exists
+  // but is no folder is refused by its name.
+  virtual Status CreateFolders(const std::string& folder) = 0;
+
   // Keeps the folder for this process alone until the lock is released (or
   // the process ends), waiting up to `wait` for a holder to let go.
   virtual FolderLockResult LockFolder(const std::string& folder,

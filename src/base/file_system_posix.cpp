@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -187,6 +188,54 @@ class DiskFileSystem : public DiskFileSystemBase {
       default:
         return Status::Error(nome + "cannot be reached: " + reason_from_errno(error));
     }
+  }
+
+  Status ListFiles(const std::string& folder, std::vector<std::string>* names) override {
+    names->clear();
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return Status::IOError(Operazione::kElenco, folder, reason_from_errno(errno));
+    DIR* listing = ::fdopendir(dir);
+    if (listing == nullptr) {
+      const int error = errno;
+      ::close(dir);
+      return Status::IOError(Operazione::kElenco, folder, reason_from_errno(error));
+    }
+    Status status;
+    for (;;) {
+      errno = 0;
+      const dirent* entry = ::readdir(listing);
+      if (entry == nullptr) {
+        if (errno != 0)
+          status = Status::IOError(Operazione::kElenco, folder, reason_from_errno(errno));
+        break;
+      }
+      struct stat st;
+      if (::fstatat(dir, entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode)) {
+        names->emplace_back(entry->d_name);
+      }
+    }
+    ::closedir(listing);
+    if (!status.ok()) names->clear();
+    std::sort(names->begin(), names->end());
+    return status;
+  }
+
+  Status CreateFolders(const std::string& folder) override {
+    // Every level from the top down, each ending at a separator or at the
+    // end of the name; the root and doubled separators name no new level.
+    for (size_t fine = 1; fine <= folder.size(); ++fine) {
+      if (fine < folder.size() && folder[fine] != '/') continue;
+      if (folder[fine - 1] == '/') continue;
+      const std::string livello = folder.substr(0, fine);
+      if (::mkdir(livello.c_str(), 0777) == 0) continue;
+      const int error = errno;
+      struct stat st;
+      if (error == EEXIST && ::stat(livello.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
+      return Status::IOError(
+          Operazione::kCartella, livello,
+          error == EEXIST ? "it exists and is not a folder" : reason_from_errno(error));
+    }
+    return Status::OK();
   }
 
  protected:

@@ -15,6 +15,7 @@
 #include <iterator>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "base/memory_file_system.h"
 #include "util/trap_disk_test_util.h"
@@ -157,6 +158,53 @@ TEST_F(DiskFileSystemTest, OnlyARegularFileWithinTheLimitIsRead) {
   EXPECT_FALSE(disk.ReadFile(name("folder"), &read).ok());
 }
 
+// A listing holds the regular files, by name alone and in order; what is
+// no file (a folder, on Linux a FIFO) is left out, a link to a file counts.
+TEST_F(DiskFileSystemTest, ListsTheRegularFilesOfAFolderByName) {
+  FileSystem& disk = disk_file_system();
+  // Joined as text: a path object would take the UTF-8 name in the ANSI
+  // code page on Windows.
+  for (const char* leaf : {"b_linea.txt", "a b_1-.txt", "\xC3\xA8.txt"}) {
+    ASSERT_TRUE(disk.ReplaceFile(folder_.string() + "/" + leaf, "x").ok());
+  }
+  fs::create_directory(name("a folder_linea.txt"));
+  std::vector<std::string> expected = {"a b_1-.txt", "b_linea.txt", "\xC3\xA8.txt"};
+#ifndef _WIN32
+  ASSERT_EQ(::mkfifo(name("fifo_linea.txt").c_str(), 0600), 0);
+  fs::create_symlink(name("b_linea.txt"), name("link_linea.txt"));
+  fs::create_symlink(name("nowhere"), name("dangling_linea.txt"));
+  expected.insert(expected.begin() + 2, "link_linea.txt");
+#endif
+  std::vector<std::string> listed = {"left over"};
+  ASSERT_TRUE(disk.ListFiles(folder_.string(), &listed).ok());
+  EXPECT_EQ(listed, expected);
+
+  const Status missing = disk.ListFiles(name("missing"), &listed);
+  EXPECT_EQ(missing.operazione(), Operazione::kElenco);
+  EXPECT_EQ(missing.file(), name("missing"));
+  EXPECT_TRUE(listed.empty());
+}
+
+// Folders are made level by level as "mkdir -p" makes them; one that exists
+// is no failure, and a file standing where a level should be is named.
+TEST_F(DiskFileSystemTest, MakesEveryMissingLevelOfAFolderAndNamesAFileInTheWay) {
+  FileSystem& disk = disk_file_system();
+  const std::string deep = (folder_ / "out" / "km 12" / "x").string();
+  ASSERT_TRUE(disk.CreateFolders(deep).ok());
+  EXPECT_TRUE(fs::is_directory(deep));
+  EXPECT_TRUE(disk.CreateFolders(deep).ok()) << "made already";
+  EXPECT_TRUE(disk.CreateFolders(folder_.string() + "/out//y/").ok()) << "doubled separators";
+  EXPECT_TRUE(fs::is_directory(folder_ / "out" / "y"));
+  EXPECT_TRUE(disk.ReplaceFile(deep + "/f.txt", "written").ok());
+
+  ASSERT_TRUE(disk.ReplaceFile(name("file"), "x").ok());
+  const Status blocked = disk.CreateFolders((folder_ / "file" / "below").string());
+  ASSERT_FALSE(blocked.ok());
+  EXPECT_EQ(blocked.operazione(), Operazione::kCartella);
+  EXPECT_EQ(blocked.file(), name("file")) << blocked.message();
+  EXPECT_FALSE(fs::exists(folder_ / "file" / "below"));
+}
+
 TEST(TemporaryNames, CarryTheRunsNumberAndAreKnownOnlyInTheirOwnPattern) {
   EXPECT_EQ(temporary_name_for("d/f.sim", 0x0123456789abcdefull), "d/f.sim.0123456789abcdef.part");
   EXPECT_EQ(temporary_name_for("f", 7), "f.0000000000000007.part");
@@ -208,6 +256,20 @@ TEST(MemoryFileSystem, SweepsOnlyTheTemporaryFilesOfTheNamesGivenAndLocksAFolder
   EXPECT_EQ(memory.LockFolder("e", std::chrono::milliseconds(0)).outcome, LockOutcome::kTaken);
   first.lock.reset();
   EXPECT_EQ(memory.LockFolder("d", std::chrono::milliseconds(0)).outcome, LockOutcome::kTaken);
+}
+
+TEST(MemoryFileSystem, ListsTheFilesOfOneFolderAndNotesTheFoldersMade) {
+  MemoryFileSystem memory;
+  memory.files() = {{"d/b", ""}, {"d/a", ""}, {"d/e/c", ""}, {"dd/x", ""}, {"top", ""}};
+  std::vector<std::string> listed;
+  ASSERT_TRUE(memory.ListFiles("d", &listed).ok());
+  EXPECT_EQ(listed, (std::vector<std::string>{"a", "b"}));
+  ASSERT_TRUE(memory.ListFiles(".", &listed).ok());
+  EXPECT_EQ(listed, std::vector<std::string>{"top"});
+  ASSERT_TRUE(memory.CreateFolders("out/x").ok());
+  memory.FailWritesTo("locked");
+  EXPECT_EQ(memory.CreateFolders("locked").operazione(), Operazione::kCartella);
+  EXPECT_EQ(memory.folders(), std::set<std::string>{"out/x"});
 }
 
 TEST(MemoryFileSystem, AFailingWriteKeepsTheEarlierFile) {

@@ -216,6 +216,64 @@ class DiskFileSystem : public DiskFileSystemBase {
     return Status::OK();
   }
 
+  Status ListFiles(const std::string& folder, std::vector<std::string>* names) override {
+    names->clear();
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(wide(folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND) return Status::OK();  // not even "." in it
+      return Status::IOError(Operazione::kElenco, folder, system_reason(error));
+    }
+    do {
+      if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+        continue;
+      }
+      names->push_back(narrow(found.cFileName));
+    } while (FindNextFileW(search, &found));
+    const DWORD error = GetLastError();
+    FindClose(search);
+    if (error != ERROR_NO_MORE_FILES) {
+      names->clear();
+      return Status::IOError(Operazione::kElenco, folder, system_reason(error));
+    }
+    std::sort(names->begin(), names->end());
+    return Status::OK();
+  }
+
+  Status CreateFolders(const std::string& folder) override {
+    // Every level from the top down, each ending at a separator or at the
+    // end of the name. A drive ("C:") and a share (\\server\share) are
+    // never made; doubled separators name no new level.
+    size_t primo = 1;
+    if (folder.size() >= 2 && folder[1] == ':') primo = 3;
+    if (folder.rfind("\\\\", 0) == 0 || folder.rfind("//", 0) == 0) {
+      size_t separatori = 0;
+      for (primo = 2; primo < folder.size() && separatori < 2; ++primo) {
+        if (folder[primo] == '\\' || folder[primo] == '/') ++separatori;
+      }
+    }
+    auto separatore = [](char c) { return c == '\\' || c == '/'; };
+    for (size_t fine = primo; fine <= folder.size(); ++fine) {
+      if (fine < folder.size() && !separatore(folder[fine])) continue;
+      if (separatore(folder[fine - 1])) continue;
+      const std::string livello = folder.substr(0, fine);
+      if (CreateDirectoryW(wide(livello).c_str(), nullptr)) continue;
+      const DWORD error = GetLastError();
+      const DWORD attributes = GetFileAttributesW(wide(livello).c_str());
+      if (error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED) {
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+          continue;
+        }
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+          return Status::IOError(Operazione::kCartella, livello, "it exists and is not a folder");
+        }
+      }
+      return Status::IOError(Operazione::kCartella, livello, system_reason(error));
+    }
+    return Status::OK();
+  }
+
  protected:
   Status RemoveLeftoversIn(const CartellaVoci& gruppo) override {
     WIN32_FIND_DATAW found;

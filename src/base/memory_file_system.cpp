@@ -91,6 +91,23 @@ Status MemoryFileSystem::RemoveLeftovers(const std::vector<std::string>& names) 
 
 Status MemoryFileSystem::CheckFolder(const std::string& /*folder*/) { return Status::OK(); }
 
+Status MemoryFileSystem::ListFiles(const std::string& folder, std::vector<std::string>* names) {
+  names->clear();
+  for (const auto& [name, contents] : files_) {
+    CartellaVoci parti = split_name(name);
+    if (parti.cartella == folder) names->push_back(std::move(parti.voci.front()));
+  }
+  return Status::OK();
+}
+
+Status MemoryFileSystem::CreateFolders(const std::string& folder) {
+  if (failing_.count(folder) != 0) {
+    return Status::IOError(Operazione::kCartella, folder, "Permission denied");
+  }
+  folders_.insert(folder);
+  return Status::OK();
+}
+
 namespace {
 
 class MemoryFolderLock : public FolderLock {

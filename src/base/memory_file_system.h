@@ -27,9 +27,16 @@ class MemoryFileSystem : public FileSystem {
   // A folder is held until the lock is destroyed; another lock on it is
   // refused at once as busy (nothing else could release it while waiting).
   FolderLockResult LockFolder(const std::string& folder, std::chrono::milliseconds wait) override;
+  // The files whose name is `folder`, one separator and a name without one.
+  Status ListFiles(const std::string& folder, std::vector<std::string>* names) override;
+  // Notes the folder in `folders()`; fails for a name given to FailWritesTo.
+  Status CreateFolders(const std::string& folder) override;
 
-  // Every later ReplaceFile or RemoveFile of `name` fails.
+  // Every later ReplaceFile or RemoveFile of `name`, or CreateFolders of it, fails.
   void FailWritesTo(const std::string& name) { failing_.insert(name); }
+
+  // The folders CreateFolders was asked to make.
+  const std::set<std::string>& folders() const { return folders_; }
 
   const std::map<std::string, std::string>& files() const { return files_; }
   std::map<std::string, std::string>& files() { return files_; }
@@ -40,6 +47,7 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, std::string> files_;
   std::set<std::string> failing_;
   std::set<std::string> executables_;
+  std::set<std::string> folders_;
   std::shared_ptr<std::set<std::string>> locked_ = std::make_shared<std::set<std::string>>();
 };
 

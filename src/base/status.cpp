@@ -20,6 +20,10 @@ std::string_view verbo_inglese(Operazione operazione) {
       return "deleting";
     case Operazione::kBlocco:
       return "locking";
+    case Operazione::kElenco:
+      return "listing";
+    case Operazione::kCartella:
+      return "making the folder";
   }
   return "";
 }
@@ -42,6 +46,10 @@ std::string_view verbo_italiano(Operazione operazione) {
       return "cancellare";
     case Operazione::kBlocco:
       return "riservare";
+    case Operazione::kElenco:
+      return "elencare";
+    case Operazione::kCartella:
+      return "creare la cartella";
   }
   return "";
 }

@@ -22,6 +22,8 @@ enum class Operazione : uint8_t {
   kSostituzione,   // putting a new file in place of the old one
   kCancellazione,  // deleting a file
   kBlocco,         // taking a folder for this run alone
+  kElenco,         // listing the files of a folder
+  kCartella,       // making a folder
 };
 
 // "creating", "writing", ...: the English verb of an operation.

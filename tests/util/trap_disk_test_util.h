@@ -46,6 +46,10 @@ class DiscoConTrappole : public FileSystem {
   FolderLockResult LockFolder(const std::string& folder, std::chrono::milliseconds wait) override {
     return disco_->LockFolder(folder, wait);
   }
+  Status ListFiles(const std::string& folder, std::vector<std::string>* names) override {
+    return disco_->ListFiles(folder, names);
+  }
+  Status CreateFolders(const std::string& folder) override { return disco_->CreateFolders(folder); }
 
  private:
   std::unique_ptr<FileSystem> disco_;

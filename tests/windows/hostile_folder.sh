@@ -81,7 +81,7 @@ cp "$work/author/${line}_linea.txt" "$work/folder-text/"
 mkdir "$work/folder-text/${line}_${train}-.txt"
 status=0
 out=$(tool compile folder-text --line-name "$line" --train-number "$train" 2>&1) || status=$?
-[ "$status" -eq 1 ] || fail "a folder in place of the train text ended with $status, not 1"
+[ "$status" -eq 2 ] || fail "a folder in place of the train text ended with $status, not 2"
 grep -q 'is a folder, not a file' <<<"$out" || fail "the folder text's message: $out"
 
 pids=()
