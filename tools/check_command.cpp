@@ -1,5 +1,7 @@
 #include "check_command.h"
 
+#include "scenario_names.h"
+
 #include <algorithm>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -199,10 +201,10 @@ EsitoControllo controlla_cartella(FileSystem& autore, const OpzioniControllo& op
   return esito;
 }
 
-int comando_check(FileSystem& file_system, const OpzioniControllo& opzioni, std::ostream& out,
+int comando_check(FileSystem& file_system, const OpzioniControllo& date, std::ostream& out,
                   std::ostream& err) {
-  if (const int nomi_errati =
-          controlla_nomi("check", opzioni.nome_linea, opzioni.numero_treno, err)) {
+  OpzioniControllo opzioni = date;
+  if (const int nomi_errati = nomi_delle_opzioni(file_system, "check", &opzioni, err)) {
     return nomi_errati;
   }
   if (const int cartella_errata = controlla_cartella(file_system, "check", opzioni.cartella, err)) {

@@ -25,6 +25,8 @@ struct OpzioniControllo {
   std::string cartella;
   std::string nome_linea;
   std::string numero_treno;
+  bool nome_linea_dato = true;  // false: taken from the folder, as compile takes it
+  bool numero_treno_dato = true;
   bool utf8 = false;    // the texts are UTF-8, to be turned into Windows-1252
   bool json = false;    // one JSON object on standard output
   bool werror = false;  // warnings fail the check as errors do

@@ -10,6 +10,7 @@
 #include "content/payload_format.h"
 #include "diagnostics.h"
 #include "exit_codes.h"
+#include "scenario_names.h"
 
 namespace scenario {
 namespace {
@@ -20,10 +21,10 @@ std::ostream& avvia(std::ostream& err) { return err << "scenario-tool " << kComa
 
 }  // namespace
 
-int comando_package(FileSystem& file_system, const OpzioniPacchetto& opzioni, std::ostream& out,
+int comando_package(FileSystem& file_system, const OpzioniPacchetto& date, std::ostream& out,
                     std::ostream& err) {
-  if (const int nomi_errati =
-          controlla_nomi(kComando, opzioni.nome_linea, opzioni.numero_treno, err)) {
+  OpzioniPacchetto opzioni = date;
+  if (const int nomi_errati = nomi_delle_opzioni(file_system, kComando, &opzioni, err)) {
     return nomi_errati;
   }
   if (const int cartella_errata =
@@ -38,7 +39,7 @@ int comando_package(FileSystem& file_system, const OpzioniPacchetto& opzioni, st
     return kEsitoFallito;
   }
   const std::string cartella_uscita = cartella_di(opzioni.uscita);
-  if (const int uscita_errata = controlla_cartella(file_system, kComando, cartella_uscita, err)) {
+  if (const int uscita_errata = prepara_cartella(file_system, kComando, cartella_uscita, err)) {
     return uscita_errata;
   }
 

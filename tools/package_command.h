@@ -16,6 +16,8 @@ struct OpzioniPacchetto {
   std::string cartella;  // the author's texts and documents
   std::string nome_linea;
   std::string numero_treno;
+  bool nome_linea_dato = true;  // false: taken from the folder, as compile takes it
+  bool numero_treno_dato = true;
   std::string uscita;  // the program to write
   Bersaglio bersaglio = bersaglio_di_sistema();
   bool forza = false;  // replace an existing `uscita`

@@ -152,14 +152,16 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
       "warnings, with file, line and column; writes nothing.");
   c_check->add_option("DIR", controllo.cartella, "the folder holding the two source texts")
       ->required();
-  c_check->add_option("--line-name", controllo.nome_linea, "the line name NAME")->required();
-  c_check->add_option("--train-number", controllo.numero_treno, "the train number NUM")->required();
+  CLI::Option* check_linea =
+      c_check->add_option("--line-name", controllo.nome_linea, nome_linea_aiuto);
+  CLI::Option* check_treno =
+      c_check->add_option("--train-number", controllo.numero_treno, numero_treno_aiuto);
   c_check->add_flag("--json", controllo.json, "print one JSON object with every diagnostic");
   c_check->add_flag("--werror", controllo.werror, "fail (exit status 1) on warnings too");
   aggiungi_codifica(c_check, controllo.utf8);
   c_check->footer(
       "Example:\n"
-      "  scenario-tool check myline --line-name \"BELFORTE SELVEN - MELAR\" --train-number 8312");
+      "  scenario-tool check myline");
   c_compile->footer(
       "Example:\n"
       "  scenario-tool compile myline --line-name \"BELFORTE SELVEN - MELAR\" --train-number 8312 "
@@ -191,9 +193,10 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
       ->add_option("DIR", pacchetto.cartella,
                    "the folder holding the two source texts and the crew documents")
       ->required();
-  c_package->add_option("--line-name", pacchetto.nome_linea, "the line name NAME")->required();
-  c_package->add_option("--train-number", pacchetto.numero_treno, "the train number NUM")
-      ->required();
+  CLI::Option* package_linea =
+      c_package->add_option("--line-name", pacchetto.nome_linea, nome_linea_aiuto);
+  CLI::Option* package_treno =
+      c_package->add_option("--train-number", pacchetto.numero_treno, numero_treno_aiuto);
   c_package->add_option("--out", pacchetto.uscita, "the program to write")
       ->required()
       ->type_name("FILE");
@@ -204,8 +207,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
   c_package->add_flag("--force", pacchetto.forza, "replace FILE when it exists");
   c_package->footer(
       "Example:\n"
-      "  scenario-tool package myline --line-name \"BELFORTE SELVEN - MELAR\" --train-number 8312 "
-      "--out dist/belforte-melar-8312");
+      "  scenario-tool package myline --out dist/belforte-melar-8312");
 
   // The words after the program's name.
   const std::vector<std::string> parole(
@@ -279,8 +281,14 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
     plot.numero_treno_dato = plot_treno->count() > 0;
     return comando_plot(file_system, plot, out, err);
   }
-  if (c_check->parsed()) return comando_check(file_system, controllo, out, err);
+  if (c_check->parsed()) {
+    controllo.nome_linea_dato = check_linea->count() > 0;
+    controllo.numero_treno_dato = check_treno->count() > 0;
+    return comando_check(file_system, controllo, out, err);
+  }
   if (c_package->parsed()) {
+    pacchetto.nome_linea_dato = package_linea->count() > 0;
+    pacchetto.numero_treno_dato = package_treno->count() > 0;
     pacchetto.bersaglio = *bersaglio_di_nome(bersaglio);
     return comando_package(file_system, pacchetto, out, err);
   }
