@@ -63,6 +63,29 @@ std::string opzione_sconosciuta(const std::string& chi, const CLI::App& comando,
   return "";
 }
 
+// --line-name and --train-number of a command that can take them from the
+// folder's source texts instead: a name counts as given only when it is on
+// the command line.
+template <typename Opzioni>
+void aggiungi_nomi(CLI::App* comando, Opzioni& opzioni) {
+  opzioni.nome_linea_dato = false;
+  opzioni.numero_treno_dato = false;
+  comando->add_option_function<std::string>(
+      "--line-name",
+      [&opzioni](const std::string& nome) {
+        opzioni.nome_linea = nome;
+        opzioni.nome_linea_dato = true;
+      },
+      "the line name NAME (default: from DIR's one NAME_linea.txt)");
+  comando->add_option_function<std::string>(
+      "--train-number",
+      [&opzioni](const std::string& numero) {
+        opzioni.numero_treno = numero;
+        opzioni.numero_treno_dato = true;
+      },
+      "the train number NUM (default: from DIR's one NAME_NUM-.txt)");
+}
+
 }  // namespace
 
 int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file_system,
@@ -118,10 +141,6 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
   c_export->footer("Example:\n  scenario-tool export myline");
 
   // The names are optional: left out, they are taken from the folder.
-  const std::string nome_linea_aiuto =
-      "the line name NAME (default: from DIR's one NAME_linea.txt)";
-  const std::string numero_treno_aiuto =
-      "the train number NUM (default: from DIR's one NAME_NUM-.txt)";
 
   OpzioniCompila compila;
   CLI::App* c_compile =
@@ -130,10 +149,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
                          "keeping the texts, and explain every error code.");
   c_compile->add_option("DIR", compila.cartella, "the folder holding the two source texts")
       ->required();
-  CLI::Option* compile_linea =
-      c_compile->add_option("--line-name", compila.nome_linea, nome_linea_aiuto);
-  CLI::Option* compile_treno =
-      c_compile->add_option("--train-number", compila.numero_treno, numero_treno_aiuto);
+  aggiungi_nomi(c_compile, compila);
   c_compile->add_flag("--no-plan", compila.senza_tracciato,
                       "build no plan view and write no compiled line (NAME_linea.dat)");
   c_compile
@@ -152,10 +168,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
       "warnings, with file, line and column; writes nothing.");
   c_check->add_option("DIR", controllo.cartella, "the folder holding the two source texts")
       ->required();
-  CLI::Option* check_linea =
-      c_check->add_option("--line-name", controllo.nome_linea, nome_linea_aiuto);
-  CLI::Option* check_treno =
-      c_check->add_option("--train-number", controllo.numero_treno, numero_treno_aiuto);
+  aggiungi_nomi(c_check, controllo);
   c_check->add_flag("--json", controllo.json, "print one JSON object with every diagnostic");
   c_check->add_flag("--werror", controllo.werror, "fail (exit status 1) on warnings too");
   aggiungi_codifica(c_check, controllo.utf8);
@@ -174,9 +187,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
       "posts, the gradient profile, the speed limits beside the line's speed boards, the "
       "slowdowns and the signals into one SVG file.");
   c_plot->add_option("DIR", plot.cartella, "the folder holding the two source texts")->required();
-  CLI::Option* plot_linea = c_plot->add_option("--line-name", plot.nome_linea, nome_linea_aiuto);
-  CLI::Option* plot_treno =
-      c_plot->add_option("--train-number", plot.numero_treno, numero_treno_aiuto);
+  aggiungi_nomi(c_plot, plot);
   c_plot->add_option("--svg", plot.svg, "the picture to write; its folder is made when missing")
       ->required()
       ->type_name("FILE");
@@ -193,10 +204,7 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
       ->add_option("DIR", pacchetto.cartella,
                    "the folder holding the two source texts and the crew documents")
       ->required();
-  CLI::Option* package_linea =
-      c_package->add_option("--line-name", pacchetto.nome_linea, nome_linea_aiuto);
-  CLI::Option* package_treno =
-      c_package->add_option("--train-number", pacchetto.numero_treno, numero_treno_aiuto);
+  aggiungi_nomi(c_package, pacchetto);
   c_package->add_option("--out", pacchetto.uscita, "the program to write")
       ->required()
       ->type_name("FILE");
@@ -271,24 +279,10 @@ int esegui_strumento(const std::vector<std::string>& argomenti, FileSystem& file
     return comando_dump(file_system, dump, out, err);
   }
   if (c_export->parsed()) return comando_export(file_system, esporta, out, err);
-  if (c_compile->parsed()) {
-    compila.nome_linea_dato = compile_linea->count() > 0;
-    compila.numero_treno_dato = compile_treno->count() > 0;
-    return comando_compile(file_system, compila, out, err);
-  }
-  if (c_plot->parsed()) {
-    plot.nome_linea_dato = plot_linea->count() > 0;
-    plot.numero_treno_dato = plot_treno->count() > 0;
-    return comando_plot(file_system, plot, out, err);
-  }
-  if (c_check->parsed()) {
-    controllo.nome_linea_dato = check_linea->count() > 0;
-    controllo.numero_treno_dato = check_treno->count() > 0;
-    return comando_check(file_system, controllo, out, err);
-  }
+  if (c_compile->parsed()) return comando_compile(file_system, compila, out, err);
+  if (c_plot->parsed()) return comando_plot(file_system, plot, out, err);
+  if (c_check->parsed()) return comando_check(file_system, controllo, out, err);
   if (c_package->parsed()) {
-    pacchetto.nome_linea_dato = package_linea->count() > 0;
-    pacchetto.numero_treno_dato = package_treno->count() > 0;
     pacchetto.bersaglio = *bersaglio_di_nome(bersaglio);
     return comando_package(file_system, pacchetto, out, err);
   }
